@@ -14,7 +14,7 @@ Form::Form(Platform& platform, const WindowDesc& layout, FormHandlers& handlers)
     if (!desc.picture.empty()) control.view.picture = platform_.pictures.LoadResource(desc.picture);
     controls_.emplace(desc.id, std::move(control));
   }
-  native_ = platform_.windows.CreateNativeWindow(layout_, *this);
+  native_ = platform_.windows.CreateNativeWindow(layout_, static_cast<NativeWindowEvents&>(*this));
   for (const auto& [id, control] : controls_) {
     if (control.view.picture) Mirror(id, control);
   }

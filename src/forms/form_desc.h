@@ -48,7 +48,8 @@ struct ControlDesc {
   std::u16string caption;
   // For a Line, left/top is the start point and left+width/top+height the end point.
   TwipsRect rect;
-  int tabIndex = -1;  // -1: never takes the focus
+  // Keyboard order. Only visible buttons, checkboxes and text boxes take the focus.
+  int tabIndex = -1;
   bool visible = true;
   int value = 0;            // a checkbox's value at design: 1 ticked, 0 cleared
   std::string picture;      // resource name of an image's design-time picture

@@ -1,0 +1,59 @@
+// Keeps each tray icon's picture and tooltip in step with its lock key.
+#include "app/frm_main.h"
+
+namespace murvane {
+
+clsTrayIcon& frmMain::TrayOf(Key key) {
+  KeyIcon& icon = keys_[static_cast<std::size_t>(key)];
+  if (!icon.tray) icon.tray = std::make_unique<clsTrayIcon>(platform_.tray, platform_.ansi);
+  return *icon.tray;
+}
+
+void frmMain::SetCapsLock(bool& blnCapsLock) { SetKeyState(Key::CapsLock, blnCapsLock); }
+void frmMain::SetNumLock(bool& blnNumLock) { SetKeyState(Key::NumLock, blnNumLock); }
+void frmMain::SetScrollLock(bool& blnScrollLock) { SetKeyState(Key::ScrollLock, blnScrollLock); }
+
+void frmMain::SetKeyState(Key key, bool on) {
+  const LockKey& info = KeyInfo(key);
+  clsTrayIcon& tray = TrayOf(key);
+  GiveIcon(key, form_->Picture(info.CurrentPicture(on ? kOnSlot : kOffSlot)));
+  tray.szTip((on ? info.tipOn : info.tipOff) + u'\0');
+  // Refused when the icon is hidden; the record keeps the state for a later Add.
+  tray.Modify();
+}
+
+// The previous picture is let go only once the record carries the new handle,
+// so the shell is never left holding a destroyed icon.
+void frmMain::GiveIcon(Key key, PicturePtr picture) {
+  KeyIcon& icon = keys_[static_cast<std::size_t>(key)];
+  TrayOf(key).hIcon(picture ? picture->Handle() : 0);
+  icon.given = std::move(picture);
+}
+
+// A toggled key that is held down at this moment reads as off: only the exact
+// value 1 counts, so the icon turns on when the key is released.
+bool frmMain::IsKeyOn(Key key) {
+  return platform_.keyboard.GetKeyState(KeyInfo(key).virtualKey) == 1;
+}
+
+void frmMain::Timer1_Timer() {
+  std::array<bool, 3> now{};
+  for (Key key : kNumCapsScroll) now[static_cast<std::size_t>(key)] = IsKeyOn(key);
+  for (Key key : kNumCapsScroll) {
+    KeyIcon& icon = keys_[static_cast<std::size_t>(key)];
+    bool on = now[static_cast<std::size_t>(key)];
+    if (icon.lastSeen == on) continue;
+    SetKeyState(key, on);
+    icon.lastSeen = on;
+  }
+}
+
+// Pictures changed in the configuration window reach the tray only through a
+// setter; this runs all three without touching what the poll has seen.
+void frmMain::cmdApply_Click() {
+  std::array<bool, 3> now{};
+  for (Key key : kNumCapsScroll) now[static_cast<std::size_t>(key)] = IsKeyOn(key);
+  for (Key key : kScrollNumCaps) SetKeyState(key, now[static_cast<std::size_t>(key)]);
+}
+
+}  // namespace murvane
