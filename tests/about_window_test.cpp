@@ -1,0 +1,97 @@
+// The About window: what it says, its link, and that there is only ever one.
+#include "support/program_fixture.h"
+#include "ui/about/about_layout.h"
+#include "ui/about/frm_about.h"
+
+namespace murvane::testing {
+namespace {
+
+class AboutWindowTest : public ProgramTest {
+ protected:
+  void SetUp() override {
+    Start();
+    ChooseFromTrayMenu("mnuAbout");
+  }
+  fake::FakeWindowState& Screen() { return *sys.windows.Live("frmAbout"); }
+  std::u16string Shown(const std::string& control) { return Screen().controls.at({control}).text; }
+  Colour LinkColour() { return Screen().controls.at({"lblLink"}).foreColour.value(); }
+};
+
+TEST_F(AboutWindowTest, ShowsTheProgramsIdentity) {
+  ASSERT_TRUE(Screen().visible);
+  EXPECT_EQ(Screen().caption, u"Informazioni su Murvane");
+  EXPECT_EQ(Shown("lblTitle"), u"Murvane");
+  EXPECT_EQ(Shown("lblVersion"), u"Versione 1.3.0");
+  EXPECT_EQ(Shown("lblDescription"), u"");
+  EXPECT_EQ(Shown("Label1"), u"Altre applicazioni by Polden Software le puoi trovare su");
+  EXPECT_EQ(Shown("lblLink"), kMakerWebHost);
+}
+
+TEST(AboutVersionTest, NumbersAreWrittenPlain) {
+  EXPECT_EQ(VersionText(1, 3, 12), u"Versione 1.3.12");
+  EXPECT_EQ(VersionText(10, 0, 0), u"Versione 10.0.0");
+}
+
+TEST_F(AboutWindowTest, LinkTurnsGreenOverItAndBlueOnlyOverTheBareBackground) {
+  EXPECT_EQ(LinkColour(), 0x00FF0000u);
+  sys.PointerOver("frmAbout", {"lblLink"});
+  EXPECT_EQ(LinkColour(), 0x0000FF00u);
+  sys.PointerOver("frmAbout", {"Label1"});
+  sys.PointerOver("frmAbout", {"cmdOK"});
+  EXPECT_EQ(LinkColour(), 0x0000FF00u);
+  sys.PointerOver("frmAbout", {});
+  EXPECT_EQ(LinkColour(), 0x00FF0000u);
+}
+
+TEST_F(AboutWindowTest, EachLinkClickAsksTheShellAndTheWindowStays) {
+  sys.Click("frmAbout", {"lblLink"});
+  sys.Click("frmAbout", {"lblLink"});
+  ASSERT_EQ(sys.shell.Requests().size(), 2u);
+  const ShellExecuteRequest& request = sys.shell.Requests()[0];
+  EXPECT_EQ(request.owner, 0);
+  EXPECT_EQ(request.operation, u"open");
+  EXPECT_EQ(request.file, kMakerWebPage);
+  EXPECT_EQ(request.parameters, u"");
+  EXPECT_EQ(request.directory, u"");
+  EXPECT_EQ(request.showCommand, 1);
+  EXPECT_TRUE(Screen().visible);
+}
+
+TEST_F(AboutWindowTest, ChoosingAboutTwiceLeavesOneWindow) {
+  ChooseFromTrayMenu("mnuAbout");
+  EXPECT_EQ(sys.windows.CreatedCount("frmAbout"), 1);
+  EXPECT_EQ(sys.windows.LiveCount(), 2);
+}
+
+TEST_F(AboutWindowTest, OkUnloadsAndTheNextOpenStartsFresh) {
+  sys.PointerOver("frmAbout", {"lblLink"});
+  sys.Click("frmAbout", {"cmdOK"});
+  EXPECT_EQ(sys.windows.Live("frmAbout"), nullptr);
+  EXPECT_EQ(sys.windows.QuitCalls(), 0);  // the main window still runs
+  ChooseFromTrayMenu("mnuAbout");
+  EXPECT_EQ(sys.windows.CreatedCount("frmAbout"), 2);
+  EXPECT_EQ(LinkColour(), 0x00FF0000u);
+  EXPECT_EQ(Shown("lblVersion"), u"Versione 1.3.0");
+}
+
+TEST_F(AboutWindowTest, CloseBoxUnloadsIt) {
+  sys.CloseBox("frmAbout");
+  EXPECT_EQ(sys.windows.Live("frmAbout"), nullptr);
+  EXPECT_NE(sys.windows.Live("frmMain"), nullptr);
+}
+
+TEST(AboutLayoutTest, LinkSitsRightOfTheSentenceItCompletes) {
+  const WindowDesc& layout = AboutWindowLayout();
+  const ControlDesc* sentence = layout.Find({"Label1"});
+  const ControlDesc* link = layout.Find({"lblLink"});
+  EXPECT_EQ(sentence->rect.top, link->rect.top);
+  EXPECT_EQ(sentence->rect.left + sentence->rect.width, link->rect.left - 15);
+  EXPECT_TRUE(link->font.underline);
+  const ControlDesc* ok = layout.Find({"cmdOK"});
+  EXPECT_TRUE(ok->isDefault && ok->isCancel);
+  EXPECT_EQ(layout.clientWidth, 5730);
+  EXPECT_EQ(layout.clientHeight, 3045);
+}
+
+}  // namespace
+}  // namespace murvane::testing

@@ -1,0 +1,70 @@
+// The form model's one rule: a change handler runs on every real change of a
+// value, whoever made it, and never when a set leaves the value as it was.
+#include <gtest/gtest.h>
+
+#include "forms/form.h"
+#include "platform/fake/fake_platform.h"
+
+namespace murvane {
+namespace {
+
+struct CountingHandlers : FormHandlers {
+  std::vector<ControlId> changes;
+  void Change(const ControlId& id) override { changes.push_back(id); }
+};
+
+WindowDesc OneBoxWindow() {
+  WindowDesc window;
+  window.name = "frmTest";
+  ControlDesc box;
+  box.kind = ControlKind::CheckBox;
+  box.id = {"chkTest"};
+  box.value = 1;
+  window.controls.push_back(box);
+  ControlDesc text;
+  text.kind = ControlKind::TextBox;
+  text.id = {"txtTest", 0};
+  window.controls.push_back(text);
+  return window;
+}
+
+class FormModelTest : public ::testing::Test {
+ protected:
+  fake::FakePlatform sys;
+  WindowDesc layout = OneBoxWindow();
+  CountingHandlers handlers;
+  Form form{sys.Get(), layout, handlers};
+};
+
+TEST_F(FormModelTest, ProgramSetRunsTheHandlerOnlyWhenTheValueChanges) {
+  form.SetValue({"chkTest"}, 1);
+  EXPECT_TRUE(handlers.changes.empty());
+  form.SetValue({"chkTest"}, 0);
+  EXPECT_EQ(handlers.changes.size(), 1u);
+  form.SetText({"txtTest", 0}, u"x");
+  form.SetText({"txtTest", 0}, u"x");
+  EXPECT_EQ(handlers.changes.size(), 2u);
+}
+
+TEST_F(FormModelTest, UserClickFlipsTheBoxAndTheScreenFollows) {
+  sys.ClickCheckBox("frmTest", {"chkTest"});
+  EXPECT_EQ(form.Value({"chkTest"}), 0);
+  EXPECT_EQ(sys.windows.Live("frmTest")->controls.at({"chkTest"}).value, 0);
+  sys.ClickCheckBox("frmTest", {"chkTest"});
+  EXPECT_EQ(form.Value({"chkTest"}), 1);
+  EXPECT_EQ(handlers.changes.size(), 2u);
+}
+
+TEST_F(FormModelTest, UnknownControlIsAProgramBug) {
+  EXPECT_THROW(form.Value({"chkMissing"}), std::logic_error);
+}
+
+TEST_F(FormModelTest, UnloadDestroysTheNativeWindowOnce) {
+  EXPECT_TRUE(form.Unload(kUnloadByProgram));
+  EXPECT_FALSE(form.IsLoaded());
+  EXPECT_EQ(sys.windows.LiveCount(), 0);
+  EXPECT_TRUE(form.Unload(kUnloadByProgram));
+}
+
+}  // namespace
+}  // namespace murvane

@@ -1,0 +1,134 @@
+// What the settings store holds, how each value is read at start-up and how the
+// choices are written back.
+#include "support/program_fixture.h"
+
+namespace murvane::testing {
+namespace {
+
+const std::u16string kIcon = u"C:\\Users\\ada\\icons\\caps-on.ico";
+
+class LoadSettingsTest : public ProgramTest {};
+
+TEST_F(LoadSettingsTest, EmptyStoreGivesShownKeysWithBuiltInPictures) {
+  Start();
+  for (Key key : kCapsNumScroll) {
+    SCOPED_TRACE(KeyInfo(key).name);
+    EXPECT_EQ(Config().Value(KeyInfo(key).ShowBox()), 1);
+    for (int slot : {kOffSlot, kOnSlot}) {
+      EXPECT_EQ(PathText(key, slot), u"(Default)");
+      EXPECT_EQ(Config().Picture(KeyInfo(key).CurrentPicture(slot)),
+                Config().Picture(KeyInfo(key).BuiltInPicture(slot)));
+    }
+  }
+  EXPECT_TRUE(sys.settings.Writes().empty());
+}
+
+TEST_F(LoadSettingsTest, OnlyTheExactTextZeroHidesAKey) {
+  sys.settings.Put(u"CapsLockShow", u"0");
+  sys.settings.Put(u"NumLockShow", u"1");
+  sys.settings.Put(u"ScrollLockShow", u"00");
+  Start();
+  EXPECT_EQ(sys.tray.Find(kCapsId), nullptr);
+  EXPECT_NE(sys.tray.Find(kNumId), nullptr);
+  EXPECT_NE(sys.tray.Find(kScrollId), nullptr);
+}
+
+TEST_F(LoadSettingsTest, UsableStoredFileBecomesTheCurrentPicture) {
+  PutIcon(kIcon);
+  sys.settings.Put(u"CapsLockOnIcon", kIcon);
+  Start();
+  EXPECT_EQ(PathText(Key::CapsLock, kOnSlot), kIcon);
+  EXPECT_EQ(CurrentPicture(Key::CapsLock, kOnSlot), Narrow(kIcon));
+  EXPECT_EQ(PathText(Key::CapsLock, kOffSlot), u"(Default)");
+  SetKey(Key::CapsLock, kToggled);
+  sys.Tick();
+  EXPECT_EQ(sys.PictureOf(kCapsId), Narrow(kIcon));
+}
+
+// Each of these falls back silently to the built-in picture and "(Default)",
+// and leaves the stored value as it was.
+TEST_F(LoadSettingsTest, UnusableStoredPathsFallBackToTheBuiltInPicture) {
+  const std::vector<std::pair<std::u16string, std::optional<fake::FakeFile>>> cases = {
+      {u"(default)", std::nullopt},  // the marker in other letter case: a file name
+      {u"C:\\icons\\gone.ico", std::nullopt},  // deleted since it was chosen
+      {u"C:\\icons\\folder", fake::FakeFile{{}, /*folder=*/true}},
+      {u"C:\\icons\\hidden.ico", fake::FakeFile{ValidIconBytes(), false, true}},
+      {u"C:\\icons\\system.ico", fake::FakeFile{ValidIconBytes(), false, false, true}},
+      {u"C:\\icons\\picture.bmp", fake::FakeFile{BitmapFileBytes()}},  // exists, but no icon
+      {u"C:\\icons\\empty.ico", fake::FakeFile{}},
+  };
+  for (const auto& [path, file] : cases) {
+    SCOPED_TRACE(Narrow(path));
+    fake::FakePlatform fresh;
+    if (file) fresh.files.Put(path, *file);
+    fresh.settings.Put(u"NumLockOffIcon", path);
+    Application program(fresh.Get());
+    program.Start();
+    Form& window = program.Main().Window();
+    EXPECT_EQ(window.Text(KeyInfo(Key::NumLock).PathText(kOffSlot)), u"(Default)");
+    EXPECT_EQ(window.Picture(KeyInfo(Key::NumLock).CurrentPicture(kOffSlot)),
+              window.Picture(KeyInfo(Key::NumLock).BuiltInPicture(kOffSlot)));
+    EXPECT_EQ(fresh.settings.Get(u"NumLockOffIcon"), path);
+  }
+}
+
+class SaveSettingsTest : public ProgramTest {
+ protected:
+  void SetUp() override {
+    Start();
+    OpenConfiguration();
+  }
+};
+
+TEST_F(SaveSettingsTest, CloseWritesNineValuesCapsNumScroll) {
+  PutIcon(kIcon);
+  sys.fileDialog.WillChoose(kIcon);
+  ClickMain(KeyInfo(Key::CapsLock).ChangeButton(kOnSlot));
+  ClickShowBox(Key::ScrollLock);
+  ClickMain({"cmdClose"});
+  std::vector<std::pair<std::string, std::string>> written;
+  for (const auto& write : sys.settings.Writes()) {
+    EXPECT_EQ(write.application, u"Polden Software\\Murvane");
+    EXPECT_EQ(write.section, u"Settings");
+    written.emplace_back(Narrow(write.name), Narrow(write.value));
+  }
+  const std::vector<std::pair<std::string, std::string>> expected = {
+      {"CapsLockShow", "1"},      {"CapsLockOnIcon", Narrow(kIcon)}, {"CapsLockOffIcon", "(Default)"},
+      {"NumLockShow", "1"},       {"NumLockOnIcon", "(Default)"},    {"NumLockOffIcon", "(Default)"},
+      {"ScrollLockShow", "0"},    {"ScrollLockOnIcon", "(Default)"}, {"ScrollLockOffIcon", "(Default)"},
+  };
+  EXPECT_EQ(written, expected);
+}
+
+TEST_F(SaveSettingsTest, SavedChoicesComeBackOnTheNextStart) {
+  PutIcon(kIcon);
+  sys.fileDialog.WillChoose(kIcon);
+  ClickMain(KeyInfo(Key::NumLock).ChangeButton(kOffSlot));
+  ClickShowBox(Key::CapsLock);
+  ClickMain({"cmdClose"});
+  ChooseFromTrayMenu("mnuExit");
+  app.reset();
+  Start();
+  EXPECT_EQ(sys.tray.Find(kCapsId), nullptr);
+  EXPECT_EQ(PathText(Key::NumLock, kOffSlot), kIcon);
+  EXPECT_EQ(sys.PictureOf(kNumId), "NumLock.off");  // start-up always shows the built-in "off"
+  sys.Tick();
+  EXPECT_EQ(sys.PictureOf(kNumId), Narrow(kIcon));
+}
+
+TEST_F(SaveSettingsTest, FailedWriteStopsThatKeyAndIsReported) {
+  sys.settings.FailWritesOf(u"NumLockOnIcon");
+  ClickMain({"cmdClose"});
+  std::vector<std::string> names;
+  for (const auto& write : sys.settings.Writes()) names.push_back(Narrow(write.name));
+  EXPECT_EQ(names, (std::vector<std::string>{"CapsLockShow", "CapsLockOnIcon", "CapsLockOffIcon",
+                                             "NumLockShow", "ScrollLockShow", "ScrollLockOnIcon",
+                                             "ScrollLockOffIcon"}));
+  ASSERT_EQ(sys.windows.MessageBoxes().size(), 1u);
+  EXPECT_EQ(sys.windows.MessageBoxes()[0].text, u"Impossibile salvare le impostazioni.");
+  EXPECT_EQ(sys.windows.MessageBoxes()[0].caption, u"Murvane");
+  EXPECT_FALSE(ConfigScreen().visible);  // the choices stay in effect for this run
+}
+
+}  // namespace
+}  // namespace murvane::testing

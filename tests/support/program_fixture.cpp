@@ -1,0 +1,35 @@
+#include "support/program_fixture.h"
+
+namespace murvane::testing {
+
+void ProgramTest::Start() {
+  app = std::make_unique<Application>(sys.Get());
+  app->Start();
+}
+
+fake::FakeWindowState& ProgramTest::ConfigScreen() {
+  fake::FakeWindowState* window = sys.windows.Live("frmMain");
+  if (!window) throw std::logic_error("the main window is not loaded");
+  return *window;
+}
+
+void ProgramTest::ChooseFromTrayMenu(const std::string& item) {
+  sys.windows.WillChooseFromMenu(item);
+  const std::int32_t anyShown = sys.tray.Shown().at(0).uID;
+  sys.RightClickIcon(anyShown);
+}
+
+std::string ProgramTest::CurrentPicture(Key key, int slot) {
+  PicturePtr picture = Config().Picture(KeyInfo(key).CurrentPicture(slot));
+  return picture ? sys.pictures.Describe(picture->Handle()) : "";
+}
+
+void ProgramTest::PutIcon(const std::u16string& path) { sys.files.Put(path, {ValidIconBytes()}); }
+
+std::string Narrow(const std::u16string& text) {
+  std::string narrow;
+  for (char16_t c : text) narrow.push_back(c < 0x80 ? static_cast<char>(c) : '?');
+  return narrow;
+}
+
+}  // namespace murvane::testing
