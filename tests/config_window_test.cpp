@@ -68,7 +68,8 @@ TEST(ConfigLayoutTest, EveryKeyFrameHoldsTheSameControlsAtTheSamePlaces) {
     check(info.DefaultButton(kOnSlot), 3180, 900, 9, true);
     EXPECT_EQ(layout.Find(info.ShowBox())->caption, u"Visualizza stato");
     EXPECT_EQ(layout.Find(info.ShowBox())->value, 1);
-    EXPECT_EQ(layout.Find({"lbl" + info.name + "Icon", kOffSlot})->caption, u"Icona stato inattivo:");
+    EXPECT_EQ(layout.Find({"lbl" + info.name + "Icon", kOffSlot})->caption,
+              u"Icona stato inattivo:");
     EXPECT_EQ(layout.Find({"lbl" + info.name + "Icon", kOnSlot})->caption, u"Icona stato attivo:");
     EXPECT_EQ(layout.Find(info.BuiltInPicture(kOnSlot))->picture, info.name + ".on");
   }
@@ -153,7 +154,8 @@ TEST_F(ConfigWindowTest, ChangeInTheOnRowTouchesOnlyTheOnSlot) {
   EXPECT_EQ(CurrentPicture(Key::CapsLock, kOffSlot), "CapsLock.off");
   EXPECT_EQ(PathText(Key::NumLock, kOnSlot), u"(Default)");
   // The window shows the new picture straight away.
-  PicturePtr shown = ConfigScreen().controls.at(KeyInfo(Key::CapsLock).CurrentPicture(kOnSlot)).picture;
+  PicturePtr shown =
+      ConfigScreen().controls.at(KeyInfo(Key::CapsLock).CurrentPicture(kOnSlot)).picture;
   ASSERT_TRUE(shown);
   EXPECT_EQ(sys.pictures.Describe(shown->Handle()), Narrow(kRed));
 }
@@ -171,7 +173,8 @@ TEST_F(ConfigWindowTest, CancelledChangeOnAClearedKeyTicksItAndAddsTheIcon) {
 TEST_F(ConfigWindowTest, ChosenFileThatIsNoIconChangesNothingButTheBox) {
   sys.files.Put(u"C:\\pics\\photo.bmp", {BitmapFileBytes()});
   ClickShowBox(Key::NumLock);
-  for (const std::u16string& path : {std::u16string(u"C:\\pics\\photo.bmp"), std::u16string(u"C:\\new.ico")}) {
+  for (const std::u16string& path :
+       {std::u16string(u"C:\\pics\\photo.bmp"), std::u16string(u"C:\\new.ico")}) {
     sys.fileDialog.WillChoose(path);  // the second one confirmed through the create prompt
     ClickMain(KeyInfo(Key::NumLock).ChangeButton(kOffSlot));
     EXPECT_EQ(PathText(Key::NumLock, kOffSlot), u"(Default)");
@@ -186,7 +189,8 @@ TEST_F(ConfigWindowTest, ChangeAsksForIconsInTheProgramFolder) {
   ASSERT_EQ(sys.fileDialog.Requests().size(), 1u);
   const OpenFileNameRecord& request = sys.fileDialog.Requests()[0];
   EXPECT_EQ(request.hwndOwner, ConfigScreen().handle);
-  EXPECT_EQ(request.lpstrFilter, std::u16string(u"Icone") + u'\0' + u"*.ico" + std::u16string(4, u'\0'));
+  EXPECT_EQ(request.lpstrFilter,
+            std::u16string(u"Icone") + u'\0' + u"*.ico" + std::u16string(4, u'\0'));
   EXPECT_EQ(request.lpstrInitialDir, std::u16string(u"C:\\Program Files\\Murvane") + u'\0' + u'\0');
 }
 

@@ -49,7 +49,7 @@ TEST_F(LoadSettingsTest, UsableStoredFileBecomesTheCurrentPicture) {
 // and leaves the stored value as it was.
 TEST_F(LoadSettingsTest, UnusableStoredPathsFallBackToTheBuiltInPicture) {
   const std::vector<std::pair<std::u16string, std::optional<fake::FakeFile>>> cases = {
-      {u"(default)", std::nullopt},  // the marker in other letter case: a file name
+      {u"(default)", std::nullopt},            // the marker in other letter case: a file name
       {u"C:\\icons\\gone.ico", std::nullopt},  // deleted since it was chosen
       {u"C:\\icons\\folder", fake::FakeFile{{}, /*folder=*/true}},
       {u"C:\\icons\\hidden.ico", fake::FakeFile{ValidIconBytes(), false, true}},
@@ -93,9 +93,15 @@ TEST_F(SaveSettingsTest, CloseWritesNineValuesCapsNumScroll) {
     written.emplace_back(Narrow(write.name), Narrow(write.value));
   }
   const std::vector<std::pair<std::string, std::string>> expected = {
-      {"CapsLockShow", "1"},      {"CapsLockOnIcon", Narrow(kIcon)}, {"CapsLockOffIcon", "(Default)"},
-      {"NumLockShow", "1"},       {"NumLockOnIcon", "(Default)"},    {"NumLockOffIcon", "(Default)"},
-      {"ScrollLockShow", "0"},    {"ScrollLockOnIcon", "(Default)"}, {"ScrollLockOffIcon", "(Default)"},
+      {"CapsLockShow", "1"},
+      {"CapsLockOnIcon", Narrow(kIcon)},
+      {"CapsLockOffIcon", "(Default)"},
+      {"NumLockShow", "1"},
+      {"NumLockOnIcon", "(Default)"},
+      {"NumLockOffIcon", "(Default)"},
+      {"ScrollLockShow", "0"},
+      {"ScrollLockOnIcon", "(Default)"},
+      {"ScrollLockOffIcon", "(Default)"},
   };
   EXPECT_EQ(written, expected);
 }

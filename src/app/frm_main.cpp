@@ -15,7 +15,8 @@ frmMain::frmMain(Platform& platform, WindowHost& host)
 frmMain::~frmMain() = default;
 
 void frmMain::Load() {
-  form_ = std::make_unique<Form>(platform_, ConfigWindowLayout(), static_cast<FormHandlers&>(*this));
+  form_ =
+      std::make_unique<Form>(platform_, ConfigWindowLayout(), static_cast<FormHandlers&>(*this));
   Form_Load();
 }
 
@@ -80,8 +81,12 @@ void frmMain::DeleteAllIcons() {
   for (Key key : kNumCapsScroll) TrayOf(key).Delete();
 }
 
-void frmMain::Unloaded() { host_.WindowUnloaded(); }
+void frmMain::Unloaded() {
+  host_.WindowUnloaded();
+}
 
-void frmMain::mnuExit_Click() { form_->Unload(kUnloadByProgram); }
+void frmMain::mnuExit_Click() {
+  form_->Unload(kUnloadByProgram);
+}
 
 }  // namespace murvane

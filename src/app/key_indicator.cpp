@@ -9,9 +9,15 @@ clsTrayIcon& frmMain::TrayOf(Key key) {
   return *icon.tray;
 }
 
-void frmMain::SetCapsLock(bool& blnCapsLock) { SetKeyState(Key::CapsLock, blnCapsLock); }
-void frmMain::SetNumLock(bool& blnNumLock) { SetKeyState(Key::NumLock, blnNumLock); }
-void frmMain::SetScrollLock(bool& blnScrollLock) { SetKeyState(Key::ScrollLock, blnScrollLock); }
+void frmMain::SetCapsLock(bool& blnCapsLock) {
+  SetKeyState(Key::CapsLock, blnCapsLock);
+}
+void frmMain::SetNumLock(bool& blnNumLock) {
+  SetKeyState(Key::NumLock, blnNumLock);
+}
+void frmMain::SetScrollLock(bool& blnScrollLock) {
+  SetKeyState(Key::ScrollLock, blnScrollLock);
+}
 
 void frmMain::SetKeyState(Key key, bool on) {
   const LockKey& info = KeyInfo(key);

@@ -22,7 +22,9 @@ Form::Form(Platform& platform, const WindowDesc& layout, FormHandlers& handlers)
 
 Form::~Form() = default;
 
-std::int32_t Form::hWnd() const { return native_ ? native_->Handle() : 0; }
+std::int32_t Form::hWnd() const {
+  return native_ ? native_->Handle() : 0;
+}
 
 void Form::Show() {
   if (!native_) return;
@@ -55,7 +57,9 @@ void Form::Mirror(const ControlId& id, const Control& control) {
   if (native_) native_->Update(id, control.view);
 }
 
-int Form::Value(const ControlId& id) const { return At(id).view.value; }
+int Form::Value(const ControlId& id) const {
+  return At(id).view.value;
+}
 
 void Form::SetValue(const ControlId& id, int value) {
   Control& control = At(id);
@@ -65,7 +69,9 @@ void Form::SetValue(const ControlId& id, int value) {
   handlers_.Change(id);
 }
 
-const std::u16string& Form::Text(const ControlId& id) const { return At(id).view.text; }
+const std::u16string& Form::Text(const ControlId& id) const {
+  return At(id).view.text;
+}
 
 void Form::SetText(const ControlId& id, const std::u16string& text) {
   Control& control = At(id);
@@ -75,7 +81,9 @@ void Form::SetText(const ControlId& id, const std::u16string& text) {
   handlers_.Change(id);
 }
 
-PicturePtr Form::Picture(const ControlId& id) const { return At(id).view.picture; }
+PicturePtr Form::Picture(const ControlId& id) const {
+  return At(id).view.picture;
+}
 
 void Form::SetPicture(const ControlId& id, PicturePtr picture) {
   Control& control = At(id);
@@ -108,22 +116,32 @@ bool Form::Unload(int reason) {
   return true;
 }
 
-void Form::OnClick(const ControlId& control) { handlers_.Click(control); }
+void Form::OnClick(const ControlId& control) {
+  handlers_.Click(control);
+}
 
 void Form::OnCheckBoxClicked(const ControlId& control) {
   SetValue(control, Value(control) == 1 ? 0 : 1);
 }
 
-void Form::OnPointerMove(const ControlId& control) { handlers_.MouseMove(control); }
+void Form::OnPointerMove(const ControlId& control) {
+  handlers_.MouseMove(control);
+}
 
-void Form::OnTimer(const ControlId& timer) { handlers_.TimerTick(timer); }
+void Form::OnTimer(const ControlId& timer) {
+  handlers_.TimerTick(timer);
+}
 
-bool Form::OnCloseRequest(int reason) { return Unload(reason); }
+bool Form::OnCloseRequest(int reason) {
+  return Unload(reason);
+}
 
 void Form::OnTrayCallback(std::uint32_t iconId, std::uint32_t mouseMessage) {
   handlers_.TrayCallback(iconId, mouseMessage);
 }
 
-void Form::OnTrayRecreated() { handlers_.TrayRecreated(); }
+void Form::OnTrayRecreated() {
+  handlers_.TrayRecreated();
+}
 
 }  // namespace murvane

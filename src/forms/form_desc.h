@@ -51,8 +51,8 @@ struct ControlDesc {
   // Keyboard order. Only visible buttons, checkboxes and text boxes take the focus.
   int tabIndex = -1;
   bool visible = true;
-  int value = 0;            // a checkbox's value at design: 1 ticked, 0 cleared
-  std::string picture;      // resource name of an image's design-time picture
+  int value = 0;        // a checkbox's value at design: 1 ticked, 0 cleared
+  std::string picture;  // resource name of an image's design-time picture
   FontDesc font;
   std::optional<Colour> foreColour;  // none: the system's text colour
   int lineWidth = 1;                 // Line only

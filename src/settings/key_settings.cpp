@@ -19,7 +19,8 @@ std::u16string IconValueName(const LockKey& key, int slot) {
 bool frmMain::LoadKeySettings(const LockKey& key) {
   SettingsStore& store = platform_.settings;
   for (int slot : {kOnSlot, kOffSlot}) {
-    std::u16string path = store.Read(kSettingsApplication, kSettingsSection, IconValueName(key, slot));
+    std::u16string path =
+        store.Read(kSettingsApplication, kSettingsSection, IconValueName(key, slot));
     PicturePtr picture;
     if (!path.empty() && path != kDefaultPictureMarker && platform_.files.IsNormalFile(path)) {
       picture = platform_.pictures.LoadIconFile(path);
@@ -40,7 +41,8 @@ bool frmMain::SaveKeySettings(const LockKey& key, bool show, const std::u16strin
                               const std::u16string& offPath) {
   SettingsStore& store = platform_.settings;
   const std::u16string name = key.Name16();
-  return store.Write(kSettingsApplication, kSettingsSection, ShowValueName(name), show ? u"1" : u"0") &&
+  return store.Write(kSettingsApplication, kSettingsSection, ShowValueName(name),
+                     show ? u"1" : u"0") &&
          store.Write(kSettingsApplication, kSettingsSection, OnIconValueName(name), onPath) &&
          store.Write(kSettingsApplication, kSettingsSection, OffIconValueName(name), offPath);
 }

@@ -10,8 +10,14 @@ inline const std::u16string kSettingsSection = u"Settings";
 // Stands for the built-in picture; compared exactly, letter case included.
 inline const std::u16string kDefaultPictureMarker = u"(Default)";
 
-inline std::u16string ShowValueName(const std::u16string& key) { return key + u"Show"; }
-inline std::u16string OnIconValueName(const std::u16string& key) { return key + u"OnIcon"; }
-inline std::u16string OffIconValueName(const std::u16string& key) { return key + u"OffIcon"; }
+inline std::u16string ShowValueName(const std::u16string& key) {
+  return key + u"Show";
+}
+inline std::u16string OnIconValueName(const std::u16string& key) {
+  return key + u"OnIcon";
+}
+inline std::u16string OffIconValueName(const std::u16string& key) {
+  return key + u"OffIcon";
+}
 
 }  // namespace murvane

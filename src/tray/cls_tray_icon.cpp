@@ -8,22 +8,31 @@ constexpr std::size_t kTipOffset = 24;
 
 void PutInt32(NotifyIconBuffer& buffer, std::size_t offset, std::int32_t value) {
   auto bits = static_cast<std::uint32_t>(value);
-  for (std::size_t i = 0; i < 4; ++i) buffer[offset + i] = static_cast<std::uint8_t>(bits >> (8 * i));
+  for (std::size_t i = 0; i < 4; ++i)
+    buffer[offset + i] = static_cast<std::uint8_t>(bits >> (8 * i));
 }
 
 std::int32_t GetInt32(const NotifyIconBuffer& buffer, std::size_t offset) {
   std::uint32_t bits = 0;
-  for (std::size_t i = 0; i < 4; ++i) bits |= static_cast<std::uint32_t>(buffer[offset + i]) << (8 * i);
+  for (std::size_t i = 0; i < 4; ++i)
+    bits |= static_cast<std::uint32_t>(buffer[offset + i]) << (8 * i);
   return static_cast<std::int32_t>(bits);
 }
 
 }  // namespace
 
-clsTrayIcon::clsTrayIcon(NotificationArea& shell, AnsiCodePage& ansi) : shell_(shell), ansi_(ansi) {}
+clsTrayIcon::clsTrayIcon(NotificationArea& shell, AnsiCodePage& ansi)
+    : shell_(shell), ansi_(ansi) {}
 
-std::int16_t clsTrayIcon::Add() { return Send(NotifyMessage::Add); }
-std::int16_t clsTrayIcon::Modify() { return Send(NotifyMessage::Modify); }
-std::int16_t clsTrayIcon::Delete() { return Send(NotifyMessage::Delete); }
+std::int16_t clsTrayIcon::Add() {
+  return Send(NotifyMessage::Add);
+}
+std::int16_t clsTrayIcon::Modify() {
+  return Send(NotifyMessage::Modify);
+}
+std::int16_t clsTrayIcon::Delete() {
+  return Send(NotifyMessage::Delete);
+}
 
 std::int16_t clsTrayIcon::Send(NotifyMessage message) {
   NotifyIconBuffer buffer = ToBuffer();
@@ -72,19 +81,35 @@ std::u16string clsTrayIcon::szTip() {
   return mSzTip_;
 }
 
-void clsTrayIcon::hIcon(std::int32_t vData) { record_.hIcon = mHIcon_ = vData; }
-std::int32_t clsTrayIcon::hIcon() { return mHIcon_ = record_.hIcon; }
+void clsTrayIcon::hIcon(std::int32_t vData) {
+  record_.hIcon = mHIcon_ = vData;
+}
+std::int32_t clsTrayIcon::hIcon() {
+  return mHIcon_ = record_.hIcon;
+}
 void clsTrayIcon::uCallbackMessage(std::int32_t vData) {
   record_.uCallbackMessage = mUCallbackMessage_ = vData;
 }
 std::int32_t clsTrayIcon::uCallbackMessage() {
   return mUCallbackMessage_ = record_.uCallbackMessage;
 }
-void clsTrayIcon::uFlags(std::int32_t vData) { record_.uFlags = mUFlags_ = vData; }
-std::int32_t clsTrayIcon::uFlags() { return mUFlags_ = record_.uFlags; }
-void clsTrayIcon::uId(std::int32_t vData) { record_.uID = mUId_ = vData; }
-std::int32_t clsTrayIcon::uId() { return mUId_ = record_.uID; }
-void clsTrayIcon::hWnd(std::int32_t vData) { record_.hWnd = mHWnd_ = vData; }
-std::int32_t clsTrayIcon::hWnd() { return mHWnd_ = record_.hWnd; }
+void clsTrayIcon::uFlags(std::int32_t vData) {
+  record_.uFlags = mUFlags_ = vData;
+}
+std::int32_t clsTrayIcon::uFlags() {
+  return mUFlags_ = record_.uFlags;
+}
+void clsTrayIcon::uId(std::int32_t vData) {
+  record_.uID = mUId_ = vData;
+}
+std::int32_t clsTrayIcon::uId() {
+  return mUId_ = record_.uID;
+}
+void clsTrayIcon::hWnd(std::int32_t vData) {
+  record_.hWnd = mHWnd_ = vData;
+}
+std::int32_t clsTrayIcon::hWnd() {
+  return mHWnd_ = record_.hWnd;
+}
 
 }  // namespace murvane

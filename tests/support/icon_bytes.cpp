@@ -6,7 +6,9 @@
 
 namespace murvane::testing {
 
-std::vector<std::uint8_t> ValidIconBytes() { return MakeSolidIcon(16, {200, 30, 30}); }
+std::vector<std::uint8_t> ValidIconBytes() {
+  return MakeSolidIcon(16, {200, 30, 30});
+}
 
 std::vector<std::uint8_t> BitmapFileBytes() {
   std::vector<std::uint8_t> bytes = {'B', 'M'};

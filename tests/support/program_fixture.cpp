@@ -24,7 +24,9 @@ std::string ProgramTest::CurrentPicture(Key key, int slot) {
   return picture ? sys.pictures.Describe(picture->Handle()) : "";
 }
 
-void ProgramTest::PutIcon(const std::u16string& path) { sys.files.Put(path, {ValidIconBytes()}); }
+void ProgramTest::PutIcon(const std::u16string& path) {
+  sys.files.Put(path, {ValidIconBytes()});
+}
 
 std::string Narrow(const std::u16string& text) {
   std::string narrow;

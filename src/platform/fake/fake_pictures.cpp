@@ -37,7 +37,9 @@ PicturePtr FakePictures::Make(std::string description) {
   return std::make_shared<FakePicture>(*this, handle);
 }
 
-PicturePtr FakePictures::LoadResource(const std::string& name) { return Make(name); }
+PicturePtr FakePictures::LoadResource(const std::string& name) {
+  return Make(name);
+}
 
 PicturePtr FakePictures::LoadIconFile(const std::u16string& path) {
   const FakeFile* file = files_.Find(path);

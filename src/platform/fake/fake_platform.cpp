@@ -67,14 +67,24 @@ std::int32_t FakeShell::Execute(const ShellExecuteRequest& request) {
 }
 
 FakePlatform::FakePlatform()
-    : platform_{tray,  ansi,  keyboard, settings, files, pictures, fileDialog, shell, windows,
-                AppIdentity{u"Murvane", 1, 3, 0, u"", u"Polden Software", u"C:\\Program Files\\Murvane"}} {}
+    : platform_{tray,
+                ansi,
+                keyboard,
+                settings,
+                files,
+                pictures,
+                fileDialog,
+                shell,
+                windows,
+                AppIdentity{u"Murvane", 1, 3, 0, u"", u"Polden Software",
+                            u"C:\\Program Files\\Murvane"}} {}
 
 void FakePlatform::Tick(int times) {
   for (int i = 0; i < times; ++i) {
     for (FakeWindowState* window : windows.AllLive()) {
       for (const ControlDesc& control : window->layout->controls) {
-        if (control.kind == ControlKind::Timer && window->alive) window->events->OnTimer(control.id);
+        if (control.kind == ControlKind::Timer && window->alive)
+          window->events->OnTimer(control.id);
       }
     }
   }

@@ -12,7 +12,8 @@ constexpr std::int32_t kNifTip = 4;
 
 std::int32_t Field(const NotifyIconBuffer& record, std::size_t offset) {
   std::uint32_t bits = 0;
-  for (std::size_t i = 0; i < 4; ++i) bits |= static_cast<std::uint32_t>(record[offset + i]) << (8 * i);
+  for (std::size_t i = 0; i < 4; ++i)
+    bits |= static_cast<std::uint32_t>(record[offset + i]) << (8 * i);
   return static_cast<std::int32_t>(bits);
 }
 
@@ -43,9 +44,15 @@ std::u16string FakeAnsi::FromAnsi(const std::string& bytes) {
   return text;
 }
 
-std::int32_t NotifyCall::uID() const { return Field(record, 8); }
-std::int32_t NotifyCall::hIcon() const { return Field(record, 20); }
-std::string NotifyCall::Tip() const { return TipOfRecord(record); }
+std::int32_t NotifyCall::uID() const {
+  return Field(record, 8);
+}
+std::int32_t NotifyCall::hIcon() const {
+  return Field(record, 20);
+}
+std::string NotifyCall::Tip() const {
+  return TipOfRecord(record);
+}
 
 const ShownIcon* FakeTray::Find(std::int32_t uID) const {
   for (const ShownIcon& icon : shown_) {

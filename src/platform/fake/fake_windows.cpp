@@ -46,7 +46,8 @@ std::unique_ptr<NativeWindow> FakeWindows::CreateNativeWindow(const WindowDesc& 
   nextHandle_ += 0x10;
   state->caption = layout.caption;
   for (const ControlDesc& control : layout.controls) {
-    state->controls[control.id] = ControlView{control.caption, control.value, nullptr, control.foreColour};
+    state->controls[control.id] =
+        ControlView{control.caption, control.value, nullptr, control.foreColour};
   }
   windows_.push_back(state);
   return std::make_unique<FakeNativeWindow>(*this, state);

@@ -36,7 +36,9 @@ void frmAbout::Form_Load() {
   form_->SetText({"lblDescription"}, app.fileDescription);
 }
 
-void frmAbout::Show() { form_->Show(); }
+void frmAbout::Show() {
+  form_->Show();
+}
 
 void frmAbout::Click(const ControlId& id) {
   if (id.name == "lblLink") return lblLink_Click();
@@ -54,6 +56,8 @@ void frmAbout::lblLink_Click() {
   platform_.shell.Execute({0, u"open", kMakerWebPage, u"", u"", kSwShowNormal});
 }
 
-void frmAbout::Unloaded() { host_.WindowUnloaded(); }
+void frmAbout::Unloaded() {
+  host_.WindowUnloaded();
+}
 
 }  // namespace murvane

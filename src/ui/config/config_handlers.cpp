@@ -30,9 +30,8 @@ void frmMain::cmdDefaultIcon_Click(Key key, int slot) {
 // ticked even when the dialog was cancelled or the file was no usable icon.
 void frmMain::cmdIconChange_Click(Key key, int slot) {
   const LockKey& info = KeyInfo(key);
-  std::u16string answer =
-      commonDialog_.ShowOpen(form_->hWnd(), std::u16string(u"Icone|*.ico") + u'\0' + u'\0',
-                             platform_.identity.folder);
+  std::u16string answer = commonDialog_.ShowOpen(
+      form_->hWnd(), std::u16string(u"Icone|*.ico") + u'\0' + u'\0', platform_.identity.folder);
   if (!answer.empty()) {
     std::u16string path = UpToFirstNul(answer);
     if (PicturePtr picture = platform_.pictures.LoadIconFile(path)) {
@@ -65,8 +64,9 @@ bool frmMain::SaveAllKeys() {
   bool allSaved = true;
   for (Key key : kCapsNumScroll) {
     const LockKey& info = KeyInfo(key);
-    bool saved = SaveKeySettings(info, form_->Value(info.ShowBox()) == 1,
-                                 form_->Text(info.PathText(kOnSlot)), form_->Text(info.PathText(kOffSlot)));
+    bool saved =
+        SaveKeySettings(info, form_->Value(info.ShowBox()) == 1,
+                        form_->Text(info.PathText(kOnSlot)), form_->Text(info.PathText(kOffSlot)));
     allSaved = allSaved && saved;
   }
   return allSaved;

@@ -26,7 +26,8 @@ void AddPictureRow(std::vector<ControlDesc>& out, const LockKey& key, int slot, 
   const int firstTab = tab + (slot == kOnSlot ? 8 : 5);
   out.push_back(Make(ControlKind::Label, {"lbl" + key.name + "Icon", slot}, frame, label,
                      {300, top, 1515, 255}, -1));
-  out.push_back(Make(ControlKind::Image, key.CurrentPicture(slot), frame, u"", {1920, top, 240, 240}, -1));
+  out.push_back(
+      Make(ControlKind::Image, key.CurrentPicture(slot), frame, u"", {1920, top, 240, 240}, -1));
   out.push_back(Make(ControlKind::Button, key.ChangeButton(slot), frame, u"Modifica",
                      {2340, top, 795, 255}, firstTab));
   out.push_back(Make(ControlKind::Button, key.DefaultButton(slot), frame, u"Default",
@@ -35,10 +36,11 @@ void AddPictureRow(std::vector<ControlDesc>& out, const LockKey& key, int slot, 
 
 void AddKeyFrame(std::vector<ControlDesc>& out, const LockKey& key, int top, int tab) {
   const std::string frame = key.Frame().name;
-  out.push_back(Make(ControlKind::Frame, key.Frame(), "", key.Name16(), {60, top, 4035, 1275}, tab));
+  out.push_back(
+      Make(ControlKind::Frame, key.Frame(), "", key.Name16(), {60, top, 4035, 1275}, tab));
   // The path texts and built-in pictures are state the window keeps, never shows.
-  out.push_back(Make(ControlKind::TextBox, key.PathText(kOffSlot), frame, u"", {3000, 180, 195, 285},
-                     tab + 1, false));
+  out.push_back(Make(ControlKind::TextBox, key.PathText(kOffSlot), frame, u"",
+                     {3000, 180, 195, 285}, tab + 1, false));
   out.push_back(Make(ControlKind::TextBox, key.PathText(kOnSlot), frame, u"", {3180, 180, 195, 285},
                      tab + 2, false));
   for (int slot : {kOffSlot, kOnSlot}) {
@@ -66,8 +68,10 @@ WindowDesc BuildConfigWindow() {
   AddKeyFrame(window.controls, KeyInfo(Key::CapsLock), 60, 0);
   AddKeyFrame(window.controls, KeyInfo(Key::NumLock), 1380, 10);
   AddKeyFrame(window.controls, KeyInfo(Key::ScrollLock), 2700, 20);
-  ControlDesc apply = Make(ControlKind::Button, {"cmdApply"}, "", u"&Applica", {4140, 3180, 1215, 375}, 31);
-  ControlDesc close = Make(ControlKind::Button, {"cmdClose"}, "", u"&Chiudi", {4140, 3600, 1215, 375}, 30);
+  ControlDesc apply =
+      Make(ControlKind::Button, {"cmdApply"}, "", u"&Applica", {4140, 3180, 1215, 375}, 31);
+  ControlDesc close =
+      Make(ControlKind::Button, {"cmdClose"}, "", u"&Chiudi", {4140, 3600, 1215, 375}, 30);
   close.isCancel = true;  // Esc leaves the window the same way the close box does
   window.controls.push_back(apply);
   window.controls.push_back(close);

@@ -38,6 +38,8 @@ std::u16string modCommonDialog::ShowOpen(std::int32_t owner, const std::u16strin
   return record_.lpstrFile;
 }
 
-std::u16string UpToFirstNul(const std::u16string& text) { return text.substr(0, text.find(u'\0')); }
+std::u16string UpToFirstNul(const std::u16string& text) {
+  return text.substr(0, text.find(u'\0'));
+}
 
 }  // namespace murvane
