@@ -1,0 +1,31 @@
+// Native controls made from a layout's control descriptions, and the drawing of
+// the kinds the system has no control for (images, lines).
+#pragma once
+
+#include <windows.h>
+
+#include "platform/platform.h"
+#include "platform/win32/layout_pixels.h"
+
+namespace murvane::win32 {
+
+// One control of a window as the native side holds it: what it shows now.
+struct NativeControl {
+  const ControlDesc* desc = nullptr;
+  HWND hwnd = nullptr;  // none for lines and timers
+  int commandId = 0;
+  PixelRect rect;
+  ControlView view;
+};
+
+// Creates the control's child window (nothing for lines and timers), hidden when
+// the layout says so, with a tab stop only when it can take the focus.
+HWND CreateControlWindow(HWND parent, const NativeControl& control, HFONT font);
+
+// Makes a shown control show `view`, touching only what changed.
+void MirrorView(NativeControl& control, const ControlView& view);
+
+void DrawImage(const DRAWITEMSTRUCT& item, const NativeControl& control);
+void DrawLine(HDC dc, const NativeControl& line);
+
+}  // namespace murvane::win32

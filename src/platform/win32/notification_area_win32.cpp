@@ -1,0 +1,167 @@
+#include "platform/win32/notification_area_win32.h"
+
+#include <cstring>
+
+namespace murvane::win32 {
+namespace {
+
+constexpr std::size_t kTipOffset = 24;
+constexpr std::size_t kTipBytes = 64;
+constexpr UINT_PTR kRetryTimer = 1;
+
+// The native tip field is longer than the record's 64 bytes and zero-filled past
+// them, so a tip without its NUL still ends inside the structure.
+static_assert(sizeof(NOTIFYICONDATAA{}.szTip) > kTipBytes);
+
+std::uint32_t ReadField(const NotifyIconBuffer& record, std::size_t offset) {
+  return static_cast<std::uint32_t>(record[offset]) |
+         static_cast<std::uint32_t>(record[offset + 1]) << 8 |
+         static_cast<std::uint32_t>(record[offset + 2]) << 16 |
+         static_cast<std::uint32_t>(record[offset + 3]) << 24;
+}
+
+void WriteField(NotifyIconBuffer& record, std::size_t offset, std::uint32_t value) {
+  for (std::size_t i = 0; i < 4; ++i)
+    record[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+
+template <typename Handle>
+Handle ToHandle(std::uint32_t value) {
+  return reinterpret_cast<Handle>(static_cast<std::uintptr_t>(value));
+}
+
+template <typename Handle>
+std::uint32_t FromHandle(Handle handle) {
+  return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(handle));
+}
+
+void MergeFields(NOTIFYICONDATAA& into, const NOTIFYICONDATAA& from) {
+  if (from.uFlags & NIF_MESSAGE) into.uCallbackMessage = from.uCallbackMessage;
+  if (from.uFlags & NIF_ICON) into.hIcon = from.hIcon;
+  if (from.uFlags & NIF_TIP) std::memcpy(into.szTip, from.szTip, kTipBytes);
+  into.uFlags |= from.uFlags;
+}
+
+}  // namespace
+
+NOTIFYICONDATAA ToNotifyIconData(const NotifyIconBuffer& record) {
+  NOTIFYICONDATAA data{};
+  data.cbSize = ReadField(record, 0);
+  data.hWnd = ToHandle<HWND>(ReadField(record, 4));
+  data.uID = ReadField(record, 8);
+  data.uFlags = ReadField(record, 12);
+  data.uCallbackMessage = ReadField(record, 16);
+  if (data.uCallbackMessage == WM_MOUSEMOVE) data.uCallbackMessage = kTrayCallbackMessage;
+  data.hIcon = ToHandle<HICON>(ReadField(record, 20));
+  std::memcpy(data.szTip, record.data() + kTipOffset, kTipBytes);
+  return data;
+}
+
+void FromNotifyIconData(const NOTIFYICONDATAA& data, NotifyIconBuffer& record) {
+  WriteField(record, 0, data.cbSize);
+  WriteField(record, 4, FromHandle(data.hWnd));
+  WriteField(record, 8, data.uID);
+  WriteField(record, 12, data.uFlags);
+  const UINT callback =
+      data.uCallbackMessage == kTrayCallbackMessage ? WM_MOUSEMOVE : data.uCallbackMessage;
+  WriteField(record, 16, callback);
+  WriteField(record, 20, FromHandle(data.hIcon));
+  std::memcpy(record.data() + kTipOffset, data.szTip, kTipBytes);
+}
+
+Win32NotificationArea::Win32NotificationArea(ShellCall shell, UINT retryMs, int attempts)
+    : shell_(std::move(shell)), retryMs_(retryMs), attempts_(attempts) {
+  if (!shell_) {
+    shell_ = [](DWORD message, NOTIFYICONDATAA& data) { return Shell_NotifyIconA(message, &data); };
+  }
+}
+
+Win32NotificationArea::~Win32NotificationArea() {
+  if (timerWindow_) DestroyWindow(timerWindow_);
+}
+
+bool Win32NotificationArea::Notify(NotifyMessage message, NotifyIconBuffer& record) {
+  NOTIFYICONDATAA data = ToNotifyIconData(record);
+  const IconKey key{data.hWnd, data.uID};
+  const BOOL done = shell_(static_cast<DWORD>(message), data);
+  switch (message) {
+    case NotifyMessage::Add:
+      if (done) {
+        pending_.erase(key);
+      } else if (!IsShown(data)) {
+        RememberRefusedAdd(data);
+      }
+      break;
+    case NotifyMessage::Modify:
+      // A newer picture or tip for an icon still waiting to be added: the retry
+      // must show what the program shows now.
+      if (auto found = pending_.find(key); found != pending_.end()) {
+        MergeFields(found->second.data, data);
+      }
+      break;
+    case NotifyMessage::Delete:
+      pending_.erase(key);
+      break;
+  }
+  if (pending_.empty()) StopTimer();
+  FromNotifyIconData(data, record);
+  return done != FALSE;
+}
+
+// An add is also refused when the icon is already there; asking the shell to
+// modify it tells the two cases apart, and retrying only the second never puts up
+// a second icon.
+bool Win32NotificationArea::IsShown(NOTIFYICONDATAA data) {
+  return shell_(NIM_MODIFY, data) != FALSE;
+}
+
+void Win32NotificationArea::RememberRefusedAdd(const NOTIFYICONDATAA& data) {
+  // No window, no icon: nothing a retry could fix.
+  if (!IsWindow(data.hWnd) || attempts_ <= 0) return;
+  pending_[{data.hWnd, data.uID}] = PendingAdd{data, attempts_};
+  StartTimer();
+}
+
+void Win32NotificationArea::RetryRefusedAdds() {
+  for (auto it = pending_.begin(); it != pending_.end();) {
+    PendingAdd& add = it->second;
+    NOTIFYICONDATAA data = add.data;
+    const bool settled = shell_(NIM_ADD, data) || IsShown(add.data) || --add.attemptsLeft <= 0;
+    it = settled ? pending_.erase(it) : std::next(it);
+  }
+  if (pending_.empty()) StopTimer();
+}
+
+void Win32NotificationArea::StartTimer() {
+  if (!timerWindow_) {
+    static const wchar_t* const windowClass = [] {
+      WNDCLASSW wc{};
+      wc.lpfnWndProc = &TimerWindowProc;
+      wc.hInstance = GetModuleHandleW(nullptr);
+      wc.lpszClassName = L"MurvaneTrayRetry";
+      RegisterClassW(&wc);
+      return wc.lpszClassName;
+    }();
+    timerWindow_ = CreateWindowExW(0, windowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                   GetModuleHandleW(nullptr), nullptr);
+    if (!timerWindow_) return;
+    SetWindowLongPtrW(timerWindow_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  }
+  SetTimer(timerWindow_, kRetryTimer, retryMs_, nullptr);
+}
+
+void Win32NotificationArea::StopTimer() {
+  if (timerWindow_) KillTimer(timerWindow_, kRetryTimer);
+}
+
+LRESULT CALLBACK Win32NotificationArea::TimerWindowProc(HWND window, UINT message, WPARAM wParam,
+                                                        LPARAM lParam) {
+  if (message == WM_TIMER && wParam == kRetryTimer) {
+    auto* self = reinterpret_cast<Win32NotificationArea*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self) self->RetryRefusedAdds();
+    return 0;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace murvane::win32
