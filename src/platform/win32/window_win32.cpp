@@ -8,7 +8,9 @@ namespace {
 
 // Command ids stay clear of IDOK and IDCANCEL, which Enter and Esc send.
 constexpr int kFirstCommandId = 100;
-constexpr DWORD kFrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+// No WS_CLIPCHILDREN: group boxes paint only their outline, so the window must
+// paint the ground inside them.
+constexpr DWORD kFrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 
 const wchar_t* WindowClass(WNDPROC proc) {
   static const wchar_t* const name = [proc] {
