@@ -71,6 +71,14 @@ TEST_F(WindowEvents, EnterPressesTheDefaultButtonAndEscTheCancelButton) {
   EXPECT_EQ(events.clicks, expected);
 }
 
+TEST_F(WindowEvents, EnterOnAFocusedButtonPressesThatButton) {
+  native->Show();
+  HWND change = Child("cmdCapsLockIconChange", 0);
+  SetFocus(change);
+  EXPECT_TRUE(PressKey(change, VK_RETURN));
+  EXPECT_EQ(events.clicks, (std::vector<ControlId>{ControlId{"cmdCapsLockIconChange", 0}}));
+}
+
 TEST_F(WindowEvents, KeysOfOtherWindowsAreLeftAlone) {
   test::HiddenWindow other;
   EXPECT_FALSE(PressKey(other.Get(), VK_RETURN));

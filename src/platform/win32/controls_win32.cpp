@@ -49,7 +49,9 @@ HWND CreateControlWindow(HWND parent, const NativeControl& control, HFONT font) 
   if (!native.name) return nullptr;
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS | native.style;
   if (desc.visible) style |= WS_VISIBLE;
-  if (TakesFocus(desc)) style |= WS_TABSTOP;
+  // Each focusable control is a group of its own, so arrow keys never carry the
+  // focus onto a label or a picture.
+  if (TakesFocus(desc)) style |= WS_TABSTOP | WS_GROUP;
   const PixelRect& r = control.rect;
   HWND hwnd = CreateWindowExW(native.exStyle, native.name, Wide(control.view.text).c_str(), style,
                               r.left, r.top, r.width, r.height, parent,

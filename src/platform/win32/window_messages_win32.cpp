@@ -74,8 +74,7 @@ LRESULT Win32Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnActivate(wParam);
       return 0;
     case DM_GETDEFID:
-      // Enter anywhere in the window presses the default button.
-      if (const NativeControl* button = ByRole(&IsDefaultButton)) {
+      if (const NativeControl* button = EnterButton()) {
         return MAKELRESULT(button->commandId, DC_HASDEFID);
       }
       return 0;
@@ -108,6 +107,14 @@ LRESULT Win32Window::OnCommand(WPARAM wParam) {
     events.OnClick(target);
   }
   return 0;
+}
+
+// Enter presses the focused push button, as in a dialog box; anywhere else it
+// presses the default button.
+const NativeControl* Win32Window::EnterButton() {
+  const NativeControl* focused = ByWindow(GetFocus());
+  if (focused && focused->desc->kind == ControlKind::Button) return focused;
+  return ByRole(&IsDefaultButton);
 }
 
 // The pointer over a child control reaches the window only as WM_SETCURSOR, which

@@ -48,6 +48,7 @@ class Win32Window final : public NativeWindow {
   NativeControl* ByCommand(int commandId);
   NativeControl* ByWindow(HWND hwnd);
   const NativeControl* ByRole(bool (*role)(const ControlDesc&)) const;
+  const NativeControl* EnterButton();
   void FocusFirstControl();
 
   static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
