@@ -32,11 +32,11 @@ TEST(ArtFileReading, RendersEachRequestInItsLook) {
   EXPECT_EQ(art.images[1].depth, IconDepth::kSixteenColours);
   const IconImage light = RenderArtImage(art, art.images[0]);
   EXPECT_EQ(light.width, 2);
-  const std::vector<IconPixel> expected = {Colour{10, 20, 30}, std::nullopt, std::nullopt,
-                                           Colour{10, 20, 30}};
+  const std::vector<IconPixel> expected = {IconColour{10, 20, 30}, std::nullopt, std::nullopt,
+                                           IconColour{10, 20, 30}};
   EXPECT_EQ(light.pixels, expected);
   const IconImage dark = RenderArtImage(art, art.images[1]);
-  EXPECT_EQ(dark.pixels[3], IconPixel(Colour{255, 255, 255}));
+  EXPECT_EQ(dark.pixels[3], IconPixel(IconColour{255, 255, 255}));
 }
 
 TEST(ArtFileReading, AcceptsWindowsLineEnds) {

@@ -17,11 +17,11 @@ namespace {
 
 using testing::DecodedImage;
 
-constexpr Colour kWhite{255, 255, 255};
-constexpr Colour kGrey{128, 128, 128};
-constexpr Colour kLightGrey{192, 192, 192};
-constexpr Colour kBlack{0, 0, 0};
-constexpr Colour kReleasedGlyph{160, 160, 164};
+constexpr IconColour kWhite{255, 255, 255};
+constexpr IconColour kGrey{128, 128, 128};
+constexpr IconColour kLightGrey{192, 192, 192};
+constexpr IconColour kBlack{0, 0, 0};
+constexpr IconColour kReleasedGlyph{160, 160, 164};
 
 const std::string kKeyNames[] = {"CapsLock", "NumLock", "ScrollLock"};
 constexpr int kTraySizes[] = {16, 20, 24, 32};
@@ -46,9 +46,9 @@ std::set<std::tuple<int, int, int>> OpaqueColours(const DecodedImage& image) {
   return colours;
 }
 
-std::set<std::tuple<int, int, int>> ColourSet(std::initializer_list<Colour> colours) {
+std::set<std::tuple<int, int, int>> ColourSet(std::initializer_list<IconColour> colours) {
   std::set<std::tuple<int, int, int>> set;
-  for (const Colour& colour : colours) set.insert({colour.red, colour.green, colour.blue});
+  for (const IconColour& colour : colours) set.insert({colour.red, colour.green, colour.blue});
   return set;
 }
 
@@ -66,7 +66,7 @@ std::vector<bool> OpaqueWhere(const DecodedImage& image) {
 
 // Top and left edge in one colour, bottom and right edge in the other. The border is one
 // pixel thick per 16 pixels of picture, and the bottom and right edges own the corners.
-void ExpectKeyEdges(const DecodedImage& image, Colour top_left, Colour bottom_right) {
+void ExpectKeyEdges(const DecodedImage& image, IconColour top_left, IconColour bottom_right) {
   const int last = image.width - 1;
   const int thickness = image.width / 16;
   for (int i = 0; i <= last - thickness; ++i) {

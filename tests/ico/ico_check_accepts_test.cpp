@@ -71,7 +71,7 @@ TEST(IconCheckAccepts, EveryImageOfAMultiSizeFile) {
 
 TEST(IconCheckAccepts, SolidIconsFromTheHelper) {
   for (int size : {1, 16, 32, 256}) {
-    EXPECT_EQ(FindIconFault(MakeSolidIcon(size, Colour{1, 2, 3})), IconFault::kNone) << size;
+    EXPECT_EQ(FindIconFault(MakeSolidIcon(size, IconColour{1, 2, 3})), IconFault::kNone) << size;
   }
 }
 

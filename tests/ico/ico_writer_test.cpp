@@ -14,10 +14,10 @@ using testing::Bytes;
 using testing::Peek16;
 using testing::Peek32;
 
-constexpr Colour kRed{255, 0, 0};
-constexpr Colour kGreen{0, 255, 0};
-constexpr Colour kBlue{0, 0, 255};
-constexpr Colour kWhite{255, 255, 255};
+constexpr IconColour kRed{255, 0, 0};
+constexpr IconColour kGreen{0, 255, 0};
+constexpr IconColour kBlue{0, 0, 255};
+constexpr IconColour kWhite{255, 255, 255};
 
 // Rows from the top: red, green / blue, clear.
 IconImage FourPixels(IconDepth depth) {
@@ -79,7 +79,7 @@ TEST(IcoWriterPixels, SixteenColourPixelsAreNibblesIntoTheClassicPalette) {
 
 TEST(IcoWriterPixels, RefusesColoursOutsideTheSixteenColourPalette) {
   IconImage image = testing::SolidImage(4, 4, IconDepth::kSixteenColours);
-  image.pixels[5] = Colour{160, 160, 164};
+  image.pixels[5] = IconColour{160, 160, 164};
   EXPECT_THROW(WriteIco({image}), std::invalid_argument);
 }
 

@@ -1,4 +1,3 @@
-// Kept apart from the program's headers: the icon writer has its own colour type.
 #include <cstdint>
 #include <vector>
 

@@ -52,7 +52,7 @@ IconPixel ParseColour(const std::string& word, int line) {
   const auto channel = [line](const std::string& text) {
     return static_cast<std::uint8_t>(ParseNumber(text, 0, 255, line));
   };
-  return Colour{channel(red), channel(green), channel(blue)};
+  return IconColour{channel(red), channel(green), channel(blue)};
 }
 
 void ParseImageRequest(const std::vector<std::string>& words, int line, ArtFile& art) {

@@ -76,7 +76,7 @@ void AppendSixteenColourRow(const IconImage& image, int row, std::vector<std::ui
 
 void AppendTrueColourRow(const IconImage& image, int row, std::vector<std::uint8_t>& row_bytes) {
   for (int x = 0; x < image.width; ++x) {
-    const Colour colour = PixelAt(image, x, row).value_or(Colour{});
+    const IconColour colour = PixelAt(image, x, row).value_or(IconColour{});
     row_bytes[x * 3] = colour.blue;
     row_bytes[x * 3 + 1] = colour.green;
     row_bytes[x * 3 + 2] = colour.red;
@@ -123,7 +123,7 @@ void AppendBitmapHeader(const IconImage& image, std::size_t pixel_bytes, ByteSin
 }
 
 void AppendSixteenColourPalette(ByteSink& sink) {
-  for (const Colour& entry : SixteenColourPalette()) {
+  for (const IconColour& entry : SixteenColourPalette()) {
     sink.U8(entry.blue);
     sink.U8(entry.green);
     sink.U8(entry.red);
@@ -156,8 +156,8 @@ void AppendDirectoryEntry(const IconImage& image, std::size_t byte_count, std::s
 
 }  // namespace
 
-const std::array<Colour, 16>& SixteenColourPalette() {
-  static const std::array<Colour, 16> palette = {{
+const std::array<IconColour, 16>& SixteenColourPalette() {
+  static const std::array<IconColour, 16> palette = {{
       {0, 0, 0},
       {128, 0, 0},
       {0, 128, 0},
@@ -200,7 +200,7 @@ std::vector<std::uint8_t> WriteIco(const std::vector<IconImage>& images) {
   return sink.Take();
 }
 
-std::vector<std::uint8_t> MakeSolidIcon(int size, Colour colour) {
+std::vector<std::uint8_t> MakeSolidIcon(int size, IconColour colour) {
   IconImage image{size, size, IconDepth::kTrueColour, {}};
   image.pixels.assign(static_cast<std::size_t>(std::max(size, 0)) * std::max(size, 0), colour);
   return WriteIco({image});

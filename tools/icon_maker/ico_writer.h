@@ -9,16 +9,16 @@
 
 namespace murvane {
 
-struct Colour {
+struct IconColour {
   std::uint8_t red = 0;
   std::uint8_t green = 0;
   std::uint8_t blue = 0;
 
-  friend bool operator==(const Colour&, const Colour&) = default;
+  friend bool operator==(const IconColour&, const IconColour&) = default;
 };
 
 // An empty pixel lets the ground show through (its bit is set in the AND mask).
-using IconPixel = std::optional<Colour>;
+using IconPixel = std::optional<IconColour>;
 
 enum class IconDepth {
   kSixteenColours,  // 4 bits per pixel, the classic palette below
@@ -33,13 +33,13 @@ struct IconImage {
 };
 
 // The palette of every 16-colour image this writer makes; such images may use only these.
-const std::array<Colour, 16>& SixteenColourPalette();
+const std::array<IconColour, 16>& SixteenColourPalette();
 
 // One .ico file holding the images in the given order, each as a bitmap with an AND mask.
 // Throws std::invalid_argument for an image the format cannot hold.
 std::vector<std::uint8_t> WriteIco(const std::vector<IconImage>& images);
 
 // A single opaque true-colour square of size x size pixels.
-std::vector<std::uint8_t> MakeSolidIcon(int size, Colour colour);
+std::vector<std::uint8_t> MakeSolidIcon(int size, IconColour colour);
 
 }  // namespace murvane

@@ -4,9 +4,10 @@
 
 namespace murvane {
 
-// Where the link sends people. A reserved example domain until the maker's page exists.
-inline const std::u16string kMakerWebPage = u"http://www.example.com/";
-inline const std::u16string kMakerWebHost = u"www.example.com";
+// Where the link sends people: a reserved example domain until the maker has a page. The
+// host must fit the link label, 975 twips wide.
+inline const std::u16string kMakerWebPage = u"http://example.com/";
+inline const std::u16string kMakerWebHost = u"example.com";
 
 constexpr Colour kLinkColour = Rgb(0, 0, 255);
 constexpr Colour kLinkHotColour = Rgb(0, 255, 0);

@@ -26,7 +26,7 @@ std::uint32_t Peek32(const Bytes& bytes, std::size_t at) {
 
 IconImage SolidImage(int width, int height, IconDepth depth) {
   IconImage image{width, height, depth, {}};
-  image.pixels.assign(static_cast<std::size_t>(width) * height, Colour{128, 0, 0});
+  image.pixels.assign(static_cast<std::size_t>(width) * height, IconColour{128, 0, 0});
   return image;
 }
 
@@ -90,11 +90,11 @@ std::size_t RowBytes(int width, int bit_depth) {
   return (static_cast<std::size_t>(width) * bit_depth + 31) / 32 * 4;
 }
 
-Colour ColourAt(const Bytes& file, std::size_t at) {
-  return Colour{file.at(at + 2), file.at(at + 1), file.at(at)};
+IconColour ColourAt(const Bytes& file, std::size_t at) {
+  return IconColour{file.at(at + 2), file.at(at + 1), file.at(at)};
 }
 
-Colour DecodeColour(const Bytes& file, std::size_t palette, std::size_t row, int x, int depth) {
+IconColour DecodeColour(const Bytes& file, std::size_t palette, std::size_t row, int x, int depth) {
   if (depth == 24) return ColourAt(file, row + static_cast<std::size_t>(x) * 3);
   const std::uint8_t pair = file.at(row + static_cast<std::size_t>(x) / 2);
   const int index = x % 2 == 0 ? pair >> 4 : pair & 0x0F;

@@ -1,0 +1,113 @@
+# Sourced by the scripts: runs murvane.exe inside a Wine desktop on an X display
+# and looks at what it shows. Needs DISPLAY and WINEPREFIX set.
+
+DESKTOP_SIZE=1024x768
+TRAY_STRIP="160x24+864+744"  # the right end of the taskbar, where the icons sit
+
+start_murvane_desktop() {  # $1: path of murvane.exe
+  wine explorer "/desktop=murvane,$DESKTOP_SIZE" "$1" >/dev/null 2>&1 &
+  MURVANE_DESKTOP_PID=$!
+  wait_for_window "murvane - Wine desktop" 120
+  DESKTOP_WINDOW=$(xdotool search --name "murvane - Wine desktop" | head -1)
+  wait_for_taskbar 60
+  # GetKeyState follows the X keyboard only while a Wine window has the focus.
+  xdotool windowfocus --sync "$DESKTOP_WINDOW"
+}
+
+wait_for_window() {  # $1: name, $2: seconds
+  local tenths=$(($2 * 10))
+  for _ in $(seq "$tenths"); do
+    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  echo "window '$1' did not appear within $2 s" >&2
+  return 1
+}
+
+wait_for_no_window() {  # $1: name, $2: seconds
+  for _ in $(seq $(($2 * 10))); do
+    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
+    sleep 0.1
+  done
+  echo "window '$1' is still there after $2 s" >&2
+  return 1
+}
+
+screenshot() {  # $1: file
+  import -window root "$1"
+}
+
+# The built-in picture as the tray draws it: its 16-pixel image on the taskbar.
+tray_picture() {  # $1: icon file, $2: output png, $3: screenshot to take the ground from
+  local ground
+  ground=$(convert "$3" -format '%[pixel:p{860,760}]' info:)
+  convert "$1[0]" -background "$ground" -flatten "$2"
+}
+
+# Prints the x,y of the picture's top left corner in the tray strip, or nothing.
+find_in_tray() {  # $1: screenshot, $2: picture png
+  local strip result
+  strip=$(mktemp --suffix=.png)
+  convert "$1" -crop "$TRAY_STRIP" +repage "$strip"
+  result=$(compare -metric AE -fuzz 10% -dissimilarity-threshold 1 -subimage-search \
+    "$strip" "$2" null: 2>&1 || true)
+  rm -f "$strip"
+  # "<differing pixels> @ x,y": a few pixels of tolerance for the tray's own drawing
+  awk -v r="$result" 'BEGIN { split(r, p, " "); if (p[1] + 0 <= 6 && p[2] == "@") print p[3] }'
+}
+
+# Screen position of the middle of a tray picture.
+tray_picture_centre() {  # $1: x,y from find_in_tray
+  local x=${1%,*} y=${1#*,}
+  echo "$((864 + x + 8)) $((744 + y + 8))"
+}
+
+# Waits until the picture shows in the tray (or, with "absent", until it is gone),
+# leaving the last screenshot in $3.
+wait_for_tray() {  # $1: picture png, $2: present|absent, $3: screenshot file, $4: seconds
+  for _ in $(seq $(($4 * 2))); do
+    screenshot "$3"
+    local at
+    at=$(find_in_tray "$3" "$1")
+    if [ "$2" = present ] && [ -n "$at" ]; then return 0; fi
+    if [ "$2" = absent ] && [ -z "$at" ]; then return 0; fi
+    sleep 0.5
+  done
+  return 1
+}
+
+# Explorer maps its desktop window before it paints it; the tray pictures are
+# made against the taskbar's colour, so wait until the taskbar is there.
+wait_for_taskbar() {  # $1: seconds
+  local shot
+  shot=$(mktemp --suffix=.png)
+  for _ in $(seq $(($1 * 2))); do
+    screenshot "$shot"
+    local bar desk
+    bar=$(convert "$shot" -format '%[pixel:p{860,760}]' info:)
+    desk=$(convert "$shot" -format '%[pixel:p{500,300}]' info:)
+    if [ "$bar" != "gray(0)" ] && [ "$bar" != "$desk" ]; then
+      rm -f "$shot"
+      return 0
+    fi
+    sleep 0.5
+  done
+  rm -f "$shot"
+  echo "the Wine desktop's taskbar did not appear" >&2
+  return 1
+}
+
+# A closed Wine window can leave the X focus nowhere; keys for the menu would be lost.
+open_tray_menu() {  # $1 $2: screen position of an icon
+  xdotool windowfocus --sync "$DESKTOP_WINDOW"
+  xdotool mousemove "$1" "$2" click 3
+  sleep 1.5
+}
+
+# WIDTHxHEIGHT+X+Y of a window on the screen, frame included, for cropping.
+window_rectangle() {  # $1: window name
+  local id
+  id=$(xdotool search --onlyvisible --name "^$1\$" | head -1)
+  xwininfo -id "$id" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
+    /Width:/ {w=$2} /Height:/ {h=$2} END {printf "%dx%d+%d+%d", w, h, x, y}'
+}
