@@ -80,18 +80,5 @@ TEST_F(AboutWindowTest, CloseBoxUnloadsIt) {
   EXPECT_NE(sys.windows.Live("frmMain"), nullptr);
 }
 
-TEST(AboutLayoutTest, LinkSitsRightOfTheSentenceItCompletes) {
-  const WindowDesc& layout = AboutWindowLayout();
-  const ControlDesc* sentence = layout.Find({"Label1"});
-  const ControlDesc* link = layout.Find({"lblLink"});
-  EXPECT_EQ(sentence->rect.top, link->rect.top);
-  EXPECT_EQ(sentence->rect.left + sentence->rect.width, link->rect.left - 15);
-  EXPECT_TRUE(link->font.underline);
-  const ControlDesc* ok = layout.Find({"cmdOK"});
-  EXPECT_TRUE(ok->isDefault && ok->isCancel);
-  EXPECT_EQ(layout.clientWidth, 5730);
-  EXPECT_EQ(layout.clientHeight, 3045);
-}
-
 }  // namespace
 }  // namespace murvane::testing

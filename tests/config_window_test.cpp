@@ -7,37 +7,6 @@ namespace {
 
 const std::u16string kRed = u"C:\\icons\\red.ico";
 
-TEST(ConfigLayoutTest, WindowAndTopLevelControls) {
-  const WindowDesc& layout = ConfigWindowLayout();
-  EXPECT_EQ(layout.caption, u"Murvane - Configurazione");
-  EXPECT_EQ(layout.clientWidth, 5400);
-  EXPECT_EQ(layout.clientHeight, 4050);
-  struct Row {
-    std::string name;
-    std::u16string caption;
-    int left, top, width, height, tab;
-  };
-  const std::vector<Row> rows = {
-      {"fraCapsLock", u"CapsLock", 60, 60, 4035, 1275, 0},
-      {"fraNumLock", u"NumLock", 60, 1380, 4035, 1275, 10},
-      {"fraScrollLock", u"ScrollLock", 60, 2700, 4035, 1275, 20},
-      {"cmdApply", u"&Applica", 4140, 3180, 1215, 375, 31},
-      {"cmdClose", u"&Chiudi", 4140, 3600, 1215, 375, 30},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.name);
-    const ControlDesc* control = layout.Find({row.name});
-    ASSERT_NE(control, nullptr);
-    EXPECT_EQ(control->caption, row.caption);
-    EXPECT_EQ(control->rect.left, row.left);
-    EXPECT_EQ(control->rect.top, row.top);
-    EXPECT_EQ(control->rect.width, row.width);
-    EXPECT_EQ(control->rect.height, row.height);
-    EXPECT_EQ(control->tabIndex, row.tab);
-  }
-  EXPECT_EQ(layout.Find({"Timer1"})->intervalMs, 100);
-}
-
 TEST(ConfigLayoutTest, EveryKeyFrameHoldsTheSameControlsAtTheSamePlaces) {
   const WindowDesc& layout = ConfigWindowLayout();
   for (Key key : kCapsNumScroll) {
