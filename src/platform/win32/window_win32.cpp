@@ -18,8 +18,8 @@ const wchar_t* WindowClass(WNDPROC proc) {
     wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = proc;
     wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor =
-        LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW, spelled out: no UNICODE
+    // IDC_ARROW is spelled for the ANSI functions unless UNICODE is defined.
+    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = Win32Window::kClassName;
     RegisterClassExW(&wc);
