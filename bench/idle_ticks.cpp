@@ -7,6 +7,7 @@
 
 #include "app/application.h"
 #include "app/frm_main.h"
+#include "icon_maker/ico_writer.h"
 #include "platform/fake/fake_platform.h"
 
 using murvane::Key;
@@ -27,7 +28,7 @@ int main(int argc, char** argv) {
   const int edits = argc > 3 ? std::atoi(argv[3]) : 1000;
 
   murvane::fake::FakePlatform sys;
-  sys.files.Put(u"C:\\bench.ico", {{}});
+  sys.files.Put(u"C:\\bench.ico", {murvane::MakeSolidIcon(16, {0, 128, 255})});
   murvane::Application app(sys.Get());
   app.Start();
   sys.Tick();
@@ -37,6 +38,7 @@ int main(int argc, char** argv) {
   sys.Tick(ticks);  // idle: nothing changes
   for (int i = 0; i < changes; ++i) PressAndReleaseCaps(sys, i % 2 == 0);
   for (int i = 0; i < edits; ++i) {
+    sys.fileDialog.WillChoose(u"C:\\bench.ico");
     sys.Click("frmMain", KeyInfo(Key::CapsLock).ChangeButton(i % 2));
     sys.Click("frmMain", {"cmdApply"});
     sys.Click("frmMain", KeyInfo(Key::CapsLock).DefaultButton(i % 2));
