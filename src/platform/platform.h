@@ -10,15 +10,12 @@
 #include <string>
 
 #include "forms/form_desc.h"
+#include "platform/notify_icon_buffer.h"
 #include "ui/dialogs/open_file_record.h"
 
 namespace murvane {
 
 // --- Notification area ------------------------------------------------------
-
-// The first NOTIFYICONDATAA form, little-endian, exactly as the shell receives it.
-constexpr std::size_t kNotifyIconDataSize = 88;
-using NotifyIconBuffer = std::array<std::uint8_t, kNotifyIconDataSize>;
 
 enum class NotifyMessage : std::uint32_t { Add = 0, Modify = 1, Delete = 2 };
 

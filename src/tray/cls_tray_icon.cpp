@@ -2,25 +2,6 @@
 
 namespace murvane {
 
-namespace {
-
-constexpr std::size_t kTipOffset = 24;
-
-void PutInt32(NotifyIconBuffer& buffer, std::size_t offset, std::int32_t value) {
-  auto bits = static_cast<std::uint32_t>(value);
-  for (std::size_t i = 0; i < 4; ++i)
-    buffer[offset + i] = static_cast<std::uint8_t>(bits >> (8 * i));
-}
-
-std::int32_t GetInt32(const NotifyIconBuffer& buffer, std::size_t offset) {
-  std::uint32_t bits = 0;
-  for (std::size_t i = 0; i < 4; ++i)
-    bits |= static_cast<std::uint32_t>(buffer[offset + i]) << (8 * i);
-  return static_cast<std::int32_t>(bits);
-}
-
-}  // namespace
-
 clsTrayIcon::clsTrayIcon(NotificationArea& shell, AnsiCodePage& ansi)
     : shell_(shell), ansi_(ansi) {}
 
@@ -43,27 +24,28 @@ std::int16_t clsTrayIcon::Send(NotifyMessage message) {
 
 NotifyIconBuffer clsTrayIcon::ToBuffer() {
   NotifyIconBuffer buffer{};
-  PutInt32(buffer, 0, record_.cbSize);
-  PutInt32(buffer, 4, record_.hWnd);
-  PutInt32(buffer, 8, record_.uID);
-  PutInt32(buffer, 12, record_.uFlags);
-  PutInt32(buffer, 16, record_.uCallbackMessage);
-  PutInt32(buffer, 20, record_.hIcon);
+  WriteField(buffer, NotifyIconField::cbSize, record_.cbSize);
+  WriteField(buffer, NotifyIconField::hWnd, record_.hWnd);
+  WriteField(buffer, NotifyIconField::uID, record_.uID);
+  WriteField(buffer, NotifyIconField::uFlags, record_.uFlags);
+  WriteField(buffer, NotifyIconField::uCallbackMessage, record_.uCallbackMessage);
+  WriteField(buffer, NotifyIconField::hIcon, record_.hIcon);
   std::string tip = ansi_.ToAnsi(record_.szTip);
-  tip.resize(kTipLength, '\0');
-  std::copy(tip.begin(), tip.end(), buffer.begin() + kTipOffset);
+  tip.resize(kNotifyTipBytes, '\0');
+  std::copy(tip.begin(), tip.end(), buffer.begin() + kNotifyTipOffset);
   return buffer;
 }
 
 // After a shell call the tip holds only what the ANSI code page could carry.
 void clsTrayIcon::FromBuffer(const NotifyIconBuffer& buffer) {
-  record_.cbSize = GetInt32(buffer, 0);
-  record_.hWnd = GetInt32(buffer, 4);
-  record_.uID = GetInt32(buffer, 8);
-  record_.uFlags = GetInt32(buffer, 12);
-  record_.uCallbackMessage = GetInt32(buffer, 16);
-  record_.hIcon = GetInt32(buffer, 20);
-  std::string tip(buffer.begin() + kTipOffset, buffer.begin() + kTipOffset + kTipLength);
+  record_.cbSize = ReadField(buffer, NotifyIconField::cbSize);
+  record_.hWnd = ReadField(buffer, NotifyIconField::hWnd);
+  record_.uID = ReadField(buffer, NotifyIconField::uID);
+  record_.uFlags = ReadField(buffer, NotifyIconField::uFlags);
+  record_.uCallbackMessage = ReadField(buffer, NotifyIconField::uCallbackMessage);
+  record_.hIcon = ReadField(buffer, NotifyIconField::hIcon);
+  std::string tip(buffer.begin() + kNotifyTipOffset,
+                  buffer.begin() + kNotifyTipOffset + kNotifyTipBytes);
   record_.szTip = ansi_.FromAnsi(tip);
   record_.szTip.resize(kTipLength, u'\0');
 }

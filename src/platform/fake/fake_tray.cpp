@@ -10,22 +10,17 @@ constexpr std::int32_t kNifMessage = 1;
 constexpr std::int32_t kNifIcon = 2;
 constexpr std::int32_t kNifTip = 4;
 
-std::int32_t Field(const NotifyIconBuffer& record, std::size_t offset) {
-  std::uint32_t bits = 0;
-  for (std::size_t i = 0; i < 4; ++i)
-    bits |= static_cast<std::uint32_t>(record[offset + i]) << (8 * i);
-  return static_cast<std::int32_t>(bits);
-}
-
 std::string TipOfRecord(const NotifyIconBuffer& record) {
-  std::string tip(record.begin() + 24, record.begin() + 88);
+  std::string tip(record.begin() + kNotifyTipOffset,
+                  record.begin() + kNotifyTipOffset + kNotifyTipBytes);
   return tip.substr(0, tip.find('\0'));
 }
 
 void ApplyFields(ShownIcon& icon, const NotifyIconBuffer& record) {
-  std::int32_t flags = Field(record, 12);
-  if (flags & kNifMessage) icon.uCallbackMessage = Field(record, 16);
-  if (flags & kNifIcon) icon.hIcon = Field(record, 20);
+  std::int32_t flags = ReadField(record, NotifyIconField::uFlags);
+  if (flags & kNifMessage)
+    icon.uCallbackMessage = ReadField(record, NotifyIconField::uCallbackMessage);
+  if (flags & kNifIcon) icon.hIcon = ReadField(record, NotifyIconField::hIcon);
   if (flags & kNifTip) icon.tip = TipOfRecord(record);
   icon.uFlags = flags;
 }
@@ -45,10 +40,10 @@ std::u16string FakeAnsi::FromAnsi(const std::string& bytes) {
 }
 
 std::int32_t NotifyCall::uID() const {
-  return Field(record, 8);
+  return ReadField(record, NotifyIconField::uID);
 }
 std::int32_t NotifyCall::hIcon() const {
-  return Field(record, 20);
+  return ReadField(record, NotifyIconField::hIcon);
 }
 std::string NotifyCall::Tip() const {
   return TipOfRecord(record);
@@ -62,13 +57,14 @@ const ShownIcon* FakeTray::Find(std::int32_t uID) const {
 }
 
 bool FakeTray::Notify(NotifyMessage message, NotifyIconBuffer& record) {
-  const std::int32_t hWnd = Field(record, 4);
-  const std::int32_t uID = Field(record, 8);
+  const std::int32_t hWnd = ReadField(record, NotifyIconField::hWnd);
+  const std::int32_t uID = ReadField(record, NotifyIconField::uID);
   auto found = std::find_if(shown_.begin(), shown_.end(), [&](const ShownIcon& icon) {
     return icon.hWnd == hWnd && icon.uID == uID;
   });
   bool answer = false;
-  if (Field(record, 0) != static_cast<std::int32_t>(kNotifyIconDataSize)) {
+  if (ReadField(record, NotifyIconField::cbSize) !=
+      static_cast<std::int32_t>(kNotifyIconDataSize)) {
     answer = false;  // the shell refuses a record of a size it does not know
   } else if (message == NotifyMessage::Add && found == shown_.end()) {
     ShownIcon icon{hWnd, uID, 0, 0, 0, ""};

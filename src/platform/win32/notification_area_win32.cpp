@@ -5,24 +5,18 @@
 namespace murvane::win32 {
 namespace {
 
-constexpr std::size_t kTipOffset = 24;
-constexpr std::size_t kTipBytes = 64;
 constexpr UINT_PTR kRetryTimer = 1;
 
 // The native tip field is longer than the record's 64 bytes and zero-filled past
 // them, so a tip without its NUL still ends inside the structure.
-static_assert(sizeof(NOTIFYICONDATAA{}.szTip) > kTipBytes);
+static_assert(sizeof(NOTIFYICONDATAA{}.szTip) > kNotifyTipBytes);
 
-std::uint32_t ReadField(const NotifyIconBuffer& record, std::size_t offset) {
-  return static_cast<std::uint32_t>(record[offset]) |
-         static_cast<std::uint32_t>(record[offset + 1]) << 8 |
-         static_cast<std::uint32_t>(record[offset + 2]) << 16 |
-         static_cast<std::uint32_t>(record[offset + 3]) << 24;
+std::uint32_t Read(const NotifyIconBuffer& record, NotifyIconField field) {
+  return static_cast<std::uint32_t>(ReadField(record, field));
 }
 
-void WriteField(NotifyIconBuffer& record, std::size_t offset, std::uint32_t value) {
-  for (std::size_t i = 0; i < 4; ++i)
-    record[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
+void Write(NotifyIconBuffer& record, NotifyIconField field, std::uint32_t value) {
+  WriteField(record, field, static_cast<std::int32_t>(value));
 }
 
 template <typename Handle>
@@ -38,7 +32,7 @@ std::uint32_t FromHandle(Handle handle) {
 void MergeFields(NOTIFYICONDATAA& into, const NOTIFYICONDATAA& from) {
   if (from.uFlags & NIF_MESSAGE) into.uCallbackMessage = from.uCallbackMessage;
   if (from.uFlags & NIF_ICON) into.hIcon = from.hIcon;
-  if (from.uFlags & NIF_TIP) std::memcpy(into.szTip, from.szTip, kTipBytes);
+  if (from.uFlags & NIF_TIP) std::memcpy(into.szTip, from.szTip, kNotifyTipBytes);
   into.uFlags |= from.uFlags;
 }
 
@@ -46,27 +40,27 @@ void MergeFields(NOTIFYICONDATAA& into, const NOTIFYICONDATAA& from) {
 
 NOTIFYICONDATAA ToNotifyIconData(const NotifyIconBuffer& record) {
   NOTIFYICONDATAA data{};
-  data.cbSize = ReadField(record, 0);
-  data.hWnd = ToHandle<HWND>(ReadField(record, 4));
-  data.uID = ReadField(record, 8);
-  data.uFlags = ReadField(record, 12);
-  data.uCallbackMessage = ReadField(record, 16);
+  data.cbSize = Read(record, NotifyIconField::cbSize);
+  data.hWnd = ToHandle<HWND>(Read(record, NotifyIconField::hWnd));
+  data.uID = Read(record, NotifyIconField::uID);
+  data.uFlags = Read(record, NotifyIconField::uFlags);
+  data.uCallbackMessage = Read(record, NotifyIconField::uCallbackMessage);
   if (data.uCallbackMessage == WM_MOUSEMOVE) data.uCallbackMessage = kTrayCallbackMessage;
-  data.hIcon = ToHandle<HICON>(ReadField(record, 20));
-  std::memcpy(data.szTip, record.data() + kTipOffset, kTipBytes);
+  data.hIcon = ToHandle<HICON>(Read(record, NotifyIconField::hIcon));
+  std::memcpy(data.szTip, record.data() + kNotifyTipOffset, kNotifyTipBytes);
   return data;
 }
 
 void FromNotifyIconData(const NOTIFYICONDATAA& data, NotifyIconBuffer& record) {
-  WriteField(record, 0, data.cbSize);
-  WriteField(record, 4, FromHandle(data.hWnd));
-  WriteField(record, 8, data.uID);
-  WriteField(record, 12, data.uFlags);
+  Write(record, NotifyIconField::cbSize, data.cbSize);
+  Write(record, NotifyIconField::hWnd, FromHandle(data.hWnd));
+  Write(record, NotifyIconField::uID, data.uID);
+  Write(record, NotifyIconField::uFlags, data.uFlags);
   const UINT callback =
       data.uCallbackMessage == kTrayCallbackMessage ? WM_MOUSEMOVE : data.uCallbackMessage;
-  WriteField(record, 16, callback);
-  WriteField(record, 20, FromHandle(data.hIcon));
-  std::memcpy(record.data() + kTipOffset, data.szTip, kTipBytes);
+  Write(record, NotifyIconField::uCallbackMessage, callback);
+  Write(record, NotifyIconField::hIcon, FromHandle(data.hIcon));
+  std::memcpy(record.data() + kNotifyTipOffset, data.szTip, kNotifyTipBytes);
 }
 
 Win32NotificationArea::Win32NotificationArea(ShellCall shell, UINT retryMs, int attempts)

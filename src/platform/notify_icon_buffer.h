@@ -1,0 +1,39 @@
+// The first NOTIFYICONDATAA form, little-endian, exactly as the shell receives it:
+// where each field sits and how one is read or written. The tray record, the fake
+// shell and the Win32 backend all go through these, so the layout is written once.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+namespace murvane {
+
+constexpr std::size_t kNotifyIconDataSize = 88;
+using NotifyIconBuffer = std::array<std::uint8_t, kNotifyIconDataSize>;
+
+enum class NotifyIconField : std::size_t {
+  cbSize = 0,
+  hWnd = 4,
+  uID = 8,
+  uFlags = 12,
+  uCallbackMessage = 16,
+  hIcon = 20,
+};
+constexpr std::size_t kNotifyTipOffset = 24;
+constexpr std::size_t kNotifyTipBytes = 64;
+
+inline std::int32_t ReadField(const NotifyIconBuffer& buffer, NotifyIconField field) {
+  const auto at = static_cast<std::size_t>(field);
+  std::uint32_t bits = 0;
+  for (std::size_t i = 0; i < 4; ++i) bits |= static_cast<std::uint32_t>(buffer[at + i]) << (8 * i);
+  return static_cast<std::int32_t>(bits);
+}
+
+inline void WriteField(NotifyIconBuffer& buffer, NotifyIconField field, std::int32_t value) {
+  const auto at = static_cast<std::size_t>(field);
+  const auto bits = static_cast<std::uint32_t>(value);
+  for (std::size_t i = 0; i < 4; ++i) buffer[at + i] = static_cast<std::uint8_t>(bits >> (8 * i));
+}
+
+}  // namespace murvane
