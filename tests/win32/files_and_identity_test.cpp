@@ -1,57 +1,44 @@
-// The normal-file test, the program's identity from its version record and the
-// shell request.
+// The normal-file test, the program's identity from its version record and the shell request.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include "platform/win32/app_identity_win32.h"
 #include "platform/win32/system_win32.h"
+#include "platform/win32/text_win32.h"
 #include "support/win32_test_support.h"
 
 namespace murvane::win32 {
 namespace {
 
-using test::U16;
-
-class FilesAndIdentity : public ::testing::Test {
- protected:
+TEST(FilesAndIdentity, OnlyAnExistingPlainFileIsNormal) {
   test::TempFolder folder;
+  const std::pair<const wchar_t*, DWORD> made[] = {{L"plain.ico", FILE_ATTRIBUTE_NORMAL},
+                                                   {L"readonly.ico", FILE_ATTRIBUTE_READONLY},
+                                                   {L"hidden.ico", FILE_ATTRIBUTE_HIDDEN},
+                                                   {L"system.ico", FILE_ATTRIBUTE_SYSTEM}};
+  for (const auto& [name, attributes] : made) {
+    folder.Write(name, {1, 2, 3});
+    SetFileAttributesW(folder.PathOf(name).c_str(), attributes);
+  }
+  CreateDirectoryW(folder.PathOf(L"Icone").c_str(), nullptr);
+  const std::pair<std::wstring, bool> cases[] = {{folder.PathOf(L"plain.ico"), true},
+                                                 {folder.PathOf(L"readonly.ico"), true},
+                                                 {folder.PathOf(L"hidden.ico"), false},
+                                                 {folder.PathOf(L"system.ico"), false},
+                                                 {folder.PathOf(L"Icone"), false},
+                                                 {folder.PathOf(L"Icone\\"), false},
+                                                 {folder.path, false},
+                                                 {folder.PathOf(L"missing.ico"), false},
+                                                 {L"", false}};
   Win32FileSystem files;
-
-  std::u16string Make(const wchar_t* name, DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
-    const std::wstring path = folder.Write(name, {1, 2, 3});
-    SetFileAttributesW(path.c_str(), attributes);
-    return U16(path);
-  }
-};
-
-TEST_F(FilesAndIdentity, OnlyAnExistingPlainFileIsNormal) {
-  EXPECT_TRUE(files.IsNormalFile(Make(L"plain.ico")));
-  EXPECT_TRUE(files.IsNormalFile(Make(L"readonly.ico", FILE_ATTRIBUTE_READONLY)));
-  EXPECT_TRUE(files.IsNormalFile(Make(L"archive.ico", FILE_ATTRIBUTE_ARCHIVE)));
-  EXPECT_FALSE(files.IsNormalFile(Make(L"hidden.ico", FILE_ATTRIBUTE_HIDDEN)));
-  EXPECT_FALSE(files.IsNormalFile(Make(L"system.ico", FILE_ATTRIBUTE_SYSTEM)));
-  EXPECT_FALSE(files.IsNormalFile(U16(folder.Path())));
-  EXPECT_FALSE(files.IsNormalFile(U16(folder.PathOf(L"missing.ico"))));
-  EXPECT_FALSE(files.IsNormalFile(u""));
-  for (const wchar_t* name : {L"readonly.ico", L"hidden.ico", L"system.ico"}) {
-    SetFileAttributesW(folder.PathOf(name).c_str(), FILE_ATTRIBUTE_NORMAL);
+  for (const auto& [path, normal] : cases)
+    EXPECT_EQ(files.IsNormalFile(Utf16(path)), normal) << path;
+  for (const auto& made_file : made) {
+    SetFileAttributesW(folder.PathOf(made_file.first).c_str(), FILE_ATTRIBUTE_NORMAL);
   }
 }
 
-TEST_F(FilesAndIdentity, FolderNamedWithoutSeparatorIsNotAFile) {
-  const std::wstring sub = folder.PathOf(L"Icone");
-  CreateDirectoryW(sub.c_str(), nullptr);
-  EXPECT_FALSE(files.IsNormalFile(U16(sub)));
-  EXPECT_FALSE(files.IsNormalFile(U16(sub + L"\\")));
-}
-
-TEST_F(FilesAndIdentity, PatternMatchingAFileCountsAsTheSearchFindsIt) {
-  Make(L"only.ico");
-  EXPECT_TRUE(files.IsNormalFile(U16(folder.PathOf(L"*.ico"))));
-  EXPECT_FALSE(files.IsNormalFile(U16(folder.PathOf(L"*.bmp"))));
-}
-
-TEST_F(FilesAndIdentity, IdentityComesFromTheVersionRecord) {
+TEST(FilesAndIdentity, IdentityComesFromTheVersionRecord) {
   const AppIdentity identity = ReadOwnAppIdentity();
   EXPECT_EQ(identity.title, u"Murvane");
   EXPECT_EQ(identity.major, 1);
@@ -59,34 +46,19 @@ TEST_F(FilesAndIdentity, IdentityComesFromTheVersionRecord) {
   EXPECT_EQ(identity.revision, 0);
   EXPECT_EQ(identity.fileDescription, u"");
   EXPECT_EQ(identity.companyName, u"Polden Software");
-}
-
-TEST_F(FilesAndIdentity, FolderIsTheProgramsFolderWithoutTrailingSeparator) {
   wchar_t program[MAX_PATH];
-  GetModuleFileNameW(nullptr, program, MAX_PATH);
-  std::wstring expected(program);
-  expected.resize(expected.find_last_of(L'\\'));
-  const AppIdentity identity = ReadOwnAppIdentity();
-  EXPECT_EQ(identity.folder, U16(expected));
-  ASSERT_FALSE(identity.folder.empty());
-  EXPECT_NE(identity.folder.back(), u'\\');
+  std::wstring folder(program, GetModuleFileNameW(nullptr, program, MAX_PATH));
+  folder.resize(folder.find_last_of(L'\\'));
+  EXPECT_EQ(identity.folder, Utf16(folder)) << "the program's folder, no trailing separator";
 }
 
-TEST_F(FilesAndIdentity, FileWithoutVersionRecordHasOnlyAFolder) {
-  const std::u16string path = Make(L"plain.exe");
-  const AppIdentity identity = ReadAppIdentity(std::wstring(path.begin(), path.end()));
-  EXPECT_EQ(identity.title, u"");
-  EXPECT_EQ(identity.major, 0);
-  EXPECT_EQ(identity.folder, U16(folder.Path()));
-}
-
-TEST_F(FilesAndIdentity, ShellReportsAFileItCannotOpen) {
-  Win32Shell shell;
+TEST(FilesAndIdentity, ShellReportsAFileItCannotOpen) {
+  test::TempFolder folder;
   ShellExecuteRequest request;
   request.operation = u"open";
-  request.file = U16(folder.PathOf(L"missing.html"));
+  request.file = Utf16(folder.PathOf(L"missing.html"));
   request.showCommand = SW_SHOWNORMAL;
-  EXPECT_LE(shell.Execute(request), 32) << "ShellExecute's error range";
+  EXPECT_LE(Win32Shell().Execute(request), 32) << "ShellExecute's error range";
 }
 
 }  // namespace

@@ -1,156 +1,103 @@
-// The settings store on the real registry: what is written reads back, and
-// anything this program could not have written reads as absent.
+// The settings store on the real registry: what is written reads back, anything this program
+// could not have written reads as absent, and a refused write is reported.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include "platform/win32/settings_registry.h"
-#include "support/win32_test_support.h"
+#include "platform/win32/text_win32.h"
 
 namespace murvane::win32 {
 namespace {
 
-using test::U16;
+using namespace std::string_literals;
 
 class RegistrySettings : public ::testing::Test {
  protected:
   // A per-process application name, so runs never see each other's values.
   const std::wstring application =
       L"Polden Software\\MurvaneTests" + std::to_wstring(GetCurrentProcessId());
-  const std::u16string app16 = U16(application);
-  const std::u16string section = u"Settings";
-  const std::wstring keyPath = L"Software\\" + application + L"\\Settings";
+  const std::wstring key = L"Software\\" + application;
+  const std::u16string app = Utf16(application);
   RegistrySettingsStore store;
 
-  void TearDown() override {
-    RegDeleteTreeW(HKEY_CURRENT_USER, (L"Software\\" + application).c_str());
-  }
+  void TearDown() override { RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str()); }
 
-  // Stores raw bytes under the settings key, bypassing the store.
-  void PutRaw(const wchar_t* name, DWORD type, const void* data, DWORD bytes) {
-    HKEY key;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, keyPath.c_str(), 0, nullptr, 0, KEY_SET_VALUE,
-                              nullptr, &key, nullptr),
+  std::u16string Read(const std::u16string& name) { return store.Read(app, u"Settings", name); }
+  bool Write(const std::u16string& name, const std::u16string& value) {
+    return store.Write(app, u"Settings", name, value);
+  }
+  // Stores raw bytes under the settings key, past the store.
+  void PutRaw(const wchar_t* name, DWORD type, const std::wstring& data, std::size_t bytes) {
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, (key + L"\\Settings").c_str(), name, type,
+                              data.c_str(), static_cast<DWORD>(bytes)),
               ERROR_SUCCESS);
-    ASSERT_EQ(RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), bytes),
-              ERROR_SUCCESS);
-    RegCloseKey(key);
   }
-
-  void PutText(const wchar_t* name, const std::wstring& text, DWORD bytes) {
-    PutRaw(name, REG_SZ, text.c_str(), bytes);
-  }
-
-  DWORD StoredBytes(const wchar_t* name) {
-    DWORD bytes = 0;
-    RegGetValueW(HKEY_CURRENT_USER, keyPath.c_str(), name, RRF_RT_ANY | RRF_NOEXPAND, nullptr,
-                 nullptr, &bytes);
-    return bytes;
-  }
-
-  DWORD StoredType(const wchar_t* name) {
-    DWORD type = REG_NONE;
-    RegGetValueW(HKEY_CURRENT_USER, keyPath.c_str(), name, RRF_RT_ANY, &type, nullptr, nullptr);
-    return type;
+  bool IsStoredAsText(const wchar_t* name) {
+    return RegGetValueW(HKEY_CURRENT_USER, (key + L"\\Settings").c_str(), name, RRF_RT_REG_SZ,
+                        nullptr, nullptr, nullptr) == ERROR_SUCCESS;
   }
 };
 
 TEST_F(RegistrySettings, WrittenTextsReadBackAsStringValues) {
   const std::u16string path = u"C:\\Icone\\Citt\u00e0 \u2603.ico";
-  ASSERT_TRUE(store.Write(app16, section, u"CapsLockOnIcon", path));
-  ASSERT_TRUE(store.Write(app16, section, u"CapsLockShow", u"0"));
-  ASSERT_TRUE(store.Write(app16, section, u"NumLockShow", u""));
-
-  EXPECT_EQ(store.Read(app16, section, u"CapsLockOnIcon"), path);
-  EXPECT_EQ(store.Read(app16, section, u"CapsLockShow"), u"0");
-  EXPECT_EQ(store.Read(app16, section, u"NumLockShow"), u"");
-  EXPECT_EQ(StoredType(L"CapsLockOnIcon"), static_cast<DWORD>(REG_SZ));
+  PutRaw(L"CapsLockShow", REG_DWORD, L"\1", 4);  // a value of another type is replaced
+  const std::pair<std::u16string, std::u16string> writes[] = {{u"CapsLockOnIcon", path},
+                                                              {u"CapsLockShow", u"1"},
+                                                              {u"NumLockShow", u""},
+                                                              {u"CapsLockShow", u"0"}};
+  for (const auto& [name, value] : writes) {
+    ASSERT_TRUE(Write(name, value));
+    EXPECT_EQ(Read(name), value);
+  }
+  EXPECT_TRUE(IsStoredAsText(L"CapsLockOnIcon"));
+  EXPECT_TRUE(IsStoredAsText(L"CapsLockShow"));
 }
 
-TEST_F(RegistrySettings, RewritingReplacesTheValue) {
-  ASSERT_TRUE(store.Write(app16, section, u"NumLockOffIcon", u"C:\\a.ico"));
-  ASSERT_TRUE(store.Write(app16, section, u"NumLockOffIcon", u"(Default)"));
-  EXPECT_EQ(store.Read(app16, section, u"NumLockOffIcon"), u"(Default)");
-}
-
-TEST_F(RegistrySettings, WritingReplacesAValueOfAnotherType) {
-  const DWORD number = 1;
-  PutRaw(L"ScrollLockShow", REG_DWORD, &number, sizeof(number));
-  ASSERT_TRUE(store.Write(app16, section, u"ScrollLockShow", u"1"));
-  EXPECT_EQ(StoredType(L"ScrollLockShow"), static_cast<DWORD>(REG_SZ));
-  EXPECT_EQ(store.Read(app16, section, u"ScrollLockShow"), u"1");
-}
-
-TEST_F(RegistrySettings, MissingKeyOrValueReadsEmpty) {
-  EXPECT_EQ(store.Read(app16, section, u"CapsLockShow"), u"");
-  ASSERT_TRUE(store.Write(app16, section, u"Other", u"x"));
-  EXPECT_EQ(store.Read(app16, section, u"CapsLockShow"), u"");
-  EXPECT_EQ(store.Read(app16, u"NoSuchSection", u"Other"), u"");
-}
-
-TEST_F(RegistrySettings, ValueOfAnotherTypeReadsEmpty) {
-  const DWORD number = 0;
-  PutRaw(L"AsNumber", REG_DWORD, &number, sizeof(number));
-  const std::wstring expandable = L"%TEMP%\\a.ico";
-  PutRaw(L"AsExpandable", REG_EXPAND_SZ, expandable.c_str(),
-         static_cast<DWORD>((expandable.size() + 1) * 2));
-  PutRaw(L"AsBinary", REG_BINARY, L"0\0", 4);
-
-  EXPECT_EQ(store.Read(app16, section, u"AsNumber"), u"");
-  EXPECT_EQ(store.Read(app16, section, u"AsExpandable"), u"");
-  EXPECT_EQ(store.Read(app16, section, u"AsBinary"), u"");
-}
-
-TEST_F(RegistrySettings, StringWithoutTerminatorReadsEmpty) {
-  // The registry quietly adds the NUL when the caller's buffer has one right after
-  // the counted bytes; a character there keeps the value unterminated.
-  PutText(L"Unterminated", L"0x", 2);
-  ASSERT_EQ(StoredBytes(L"Unterminated"), 2u);
-  PutText(L"OddLength", L"abc", 5);  // half a character
-  PutText(L"Terminated", L"abc", 8);
-  EXPECT_EQ(store.Read(app16, section, u"Unterminated"), u"");
-  EXPECT_EQ(store.Read(app16, section, u"OddLength"), u"");
-  EXPECT_EQ(store.Read(app16, section, u"Terminated"), u"abc");
-}
-
-TEST_F(RegistrySettings, TextEndsAtTheFirstNul) {
-  const std::wstring twoParts(L"C:\\a.ico\0C:\\b.ico", 17);
-  PutText(L"TwoParts", twoParts, (17 + 1) * 2);
-  EXPECT_EQ(store.Read(app16, section, u"TwoParts"), u"C:\\a.ico");
-}
-
-TEST_F(RegistrySettings, OverlongStringReadsEmpty) {
+TEST_F(RegistrySettings, ValuesThisProgramCouldNotHaveWrittenReadEmpty) {
+  EXPECT_EQ(Read(u"CapsLockShow"), u"") << "no key at all";
   const std::size_t fits = kMaxSettingBytes / 2 - 1;  // characters that fit with the NUL
-  const std::wstring longest(fits, L'x');
-  const std::wstring tooLong(fits + 1, L'x');
-  PutText(L"Longest", longest, static_cast<DWORD>((fits + 1) * 2));
-  PutText(L"TooLong", tooLong, static_cast<DWORD>((fits + 2) * 2));
-  EXPECT_EQ(store.Read(app16, section, u"Longest").size(), fits);
-  EXPECT_EQ(store.Read(app16, section, u"TooLong"), u"");
+  struct Stored {
+    const wchar_t* name;
+    DWORD type;
+    std::wstring data;
+    std::size_t bytes;
+    std::u16string reads;
+  };
+  const Stored values[] = {
+      {L"Number", REG_DWORD, L"\1", 4, u""},
+      {L"Expandable", REG_EXPAND_SZ, L"%TEMP%\\a.ico", 26, u""},
+      {L"Binary", REG_BINARY, L"0", 4, u""},
+      // The registry adds the NUL itself when the caller's buffer has one right after the
+      // counted bytes; a character there keeps the value unterminated.
+      {L"Unterminated", REG_SZ, L"0x", 2, u""},
+      {L"OddLength", REG_SZ, L"abc", 5, u""},
+      {L"Terminated", REG_SZ, L"abc", 8, u"abc"},
+      {L"TwoParts", REG_SZ, L"C:\\a.ico\0C:\\b.ico"s, 36, u"C:\\a.ico"},
+      {L"Longest", REG_SZ, std::wstring(fits, L'x'), (fits + 1) * 2, std::u16string(fits, u'x')},
+      {L"TooLong", REG_SZ, std::wstring(fits + 1, L'x'), (fits + 2) * 2, u""},
+  };
+  for (const Stored& value : values) {
+    PutRaw(value.name, value.type, value.data, value.bytes);
+    EXPECT_EQ(Read(Utf16(value.name)), value.reads) << value.name;
+  }
+  EXPECT_EQ(Read(u"Missing"), u"");
+  EXPECT_EQ(store.Read(app, u"NoSuchSection", u"Terminated"), u"");
 }
 
-// A non-volatile key cannot be made under a volatile one: a refusal that the
-// registry gives on Windows and under Wine alike.
-TEST_F(RegistrySettings, WriteReportsAKeyThatCannotBeCreated) {
-  HKEY key;
-  ASSERT_EQ(
-      RegCreateKeyExW(HKEY_CURRENT_USER, (L"Software\\" + application + L"\\Volatile").c_str(), 0,
-                      nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-      ERROR_SUCCESS);
-  RegCloseKey(key);
-  const std::u16string underVolatile = app16 + u"\\Volatile";
-  EXPECT_FALSE(store.Write(underVolatile, section, u"CapsLockShow", u"1"));
-  EXPECT_EQ(store.Read(underVolatile, section, u"CapsLockShow"), u"");
-}
-
-TEST_F(RegistrySettings, WriteReportsAnInvalidKeyName) {
-  const std::u16string overlongSection(300, u's');  // key names stop at 255 characters
-  EXPECT_FALSE(store.Write(app16, overlongSection, u"CapsLockShow", u"1"));
-}
-
-TEST_F(RegistrySettings, WriteRefusesAValueTooLongToReadBack) {
+TEST_F(RegistrySettings, RefusedWritesAreReported) {
+  // No value is written that would read back as absent.
   const std::u16string tooLong(kMaxSettingBytes / 2, u'x');
-  EXPECT_FALSE(store.Write(app16, section, u"TooLong", tooLong));
-  EXPECT_TRUE(store.Write(app16, section, u"Longest", tooLong.substr(1)));
+  EXPECT_FALSE(Write(u"TooLong", tooLong));
+  EXPECT_TRUE(Write(u"Longest", tooLong.substr(1)));
+  EXPECT_FALSE(store.Write(app, std::u16string(300, u's'), u"CapsLockShow", u"1"))
+      << "key names stop at 255 characters";
+  // A non-volatile key cannot be made under a volatile one, on Windows and under Wine alike.
+  HKEY volatileKey;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, (key + L"\\Volatile").c_str(), 0, nullptr,
+                            REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr, &volatileKey, nullptr),
+            ERROR_SUCCESS);
+  RegCloseKey(volatileKey);
+  EXPECT_FALSE(store.Write(app + u"\\Volatile", u"Settings", u"CapsLockShow", u"1"));
 }
 
 }  // namespace

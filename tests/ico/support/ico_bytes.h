@@ -3,6 +3,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -12,52 +15,93 @@ namespace murvane::testing {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// Where things sit in a file with one directory entry, as the writer lays it out.
-inline constexpr std::size_t kEntryWidth = 6;
-inline constexpr std::size_t kEntryHeight = 7;
-inline constexpr std::size_t kEntryByteCount = 14;
-inline constexpr std::size_t kEntryOffset = 18;
-inline constexpr std::size_t kFirstImage = 22;
-inline constexpr std::size_t kHeaderSize = kFirstImage;
-inline constexpr std::size_t kHeaderWidth = kFirstImage + 4;
-inline constexpr std::size_t kHeaderHeight = kFirstImage + 8;
-inline constexpr std::size_t kHeaderPlanes = kFirstImage + 12;
-inline constexpr std::size_t kHeaderBitDepth = kFirstImage + 14;
-inline constexpr std::size_t kHeaderCompression = kFirstImage + 16;
-inline constexpr std::size_t kHeaderColoursUsed = kFirstImage + 32;
+// Where fields sit in a file with one image, as the writer lays it out: the directory
+// header, one 16-byte entry, then the image with its bitmap header first.
+inline constexpr std::size_t kCount = 4, kEntrySide = 6, kEntryBytes = 14, kEntryOffset = 18;
+inline constexpr std::size_t kImage = 22, kWidth = 26, kHeight = 30, kPlanes = 34, kDepth = 36,
+                             kCompression = 38, kColoursUsed = 54;
 
-void Poke16(Bytes& bytes, std::size_t at, std::uint32_t value);
-void Poke32(Bytes& bytes, std::size_t at, std::uint32_t value);
-std::uint32_t Peek16(const Bytes& bytes, std::size_t at);
-std::uint32_t Peek32(const Bytes& bytes, std::size_t at);
+// `file` with the `size` bytes at `at` set to `value`, least significant byte first.
+inline Bytes With(Bytes file, std::size_t at, int size, std::uint32_t value) {
+  for (int i = 0; i < size; ++i) file.at(at + i) = static_cast<std::uint8_t>(value >> (8 * i));
+  return file;
+}
 
-// A true-colour image of the given size, filled with one colour.
-IconImage SolidImage(int width, int height, IconDepth depth = IconDepth::kTrueColour);
+inline std::uint32_t Peek(const Bytes& file, std::size_t at, int size = 4) {
+  std::uint32_t value = 0;
+  for (int i = size - 1; i >= 0; --i) value = value << 8 | file.at(at + i);
+  return value;
+}
 
-// An icon file whose single directory entry announces the given sides and holds `image`.
-Bytes IconAround(std::uint8_t entry_width, std::uint8_t entry_height, const Bytes& image);
+inline Bytes Resized(Bytes file, std::size_t size) {
+  file.resize(size, 0);
+  return file;
+}
+
+inline IconImage SolidImage(int width, int height, IconDepth depth = IconDepth::kTrueColour) {
+  return {width, height, depth, std::vector<IconPixel>(width * height, IconColour{128, 0, 0})};
+}
 
 // The PNG signature and an IHDR chunk; the check looks no further into PNG images.
-Bytes PngHead(std::uint32_t width, std::uint32_t height, std::uint8_t bit_depth = 8,
-              std::uint8_t colour_type = 6);
+inline Bytes PngHead(std::uint32_t width, std::uint32_t height, std::uint8_t bit_depth = 8,
+                     std::uint8_t colour_type = 6) {
+  Bytes png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R'};
+  for (std::uint32_t side : {width, height}) {
+    for (int shift = 24; shift >= 0; shift -= 8) png.push_back(side >> shift);
+  }
+  png.insert(png.end(), {bit_depth, colour_type, 0, 0, 0, 0, 0, 0, 0});  // CRC left to decoders
+  return png;
+}
 
-Bytes ReadWholeFile(const std::string& path);
+// An icon file whose single entry announces a square of `side` (0 for 256) and holds `image`.
+inline Bytes IconAround(std::uint8_t side, const Bytes& image) {
+  Bytes file = Resized({0, 0, 1, 0, 1, 0, side, side, 0, 0, 1, 0, 32}, kImage);
+  file = With(With(file, kEntryBytes, 4, image.size()), kEntryOffset, 4, kImage);
+  file.insert(file.end(), image.begin(), image.end());
+  return file;
+}
 
-// A file of the source tree, as a path this process can open (under Wine too).
-std::string SourcePath(const std::string& relative);
-std::string BuiltInIconPath(const std::string& file_name);
+inline Bytes ReadWholeFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw std::runtime_error("cannot open " + path);
+  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
 
-// What the directory and bitmap header of one image say, and its pixels decoded.
-struct DecodedImage {
-  int width = 0;
-  int height = 0;
-  int bit_depth = 0;
-  std::vector<IconPixel> pixels;  // rows from the top
+// A file of the source tree, as a path this process can open.
+inline std::string SourcePath(const std::string& relative) {
+#ifdef _WIN32
+  return std::string("Z:") + MURVANE_SOURCE_DIR + "/" + relative;  // Wine's Z: is the Linux root
+#else
+  return std::string(MURVANE_SOURCE_DIR) + "/" + relative;
+#endif
+}
 
-  IconPixel At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
-};
+// Where the bitmap image of the given side and depth starts, or 0 when the file has none.
+inline std::size_t FindImage(const Bytes& file, int side, int bit_depth) {
+  for (std::size_t entry = 6; entry < 6 + 16 * Peek(file, kCount, 2); entry += 16) {
+    const std::size_t at = Peek(file, entry + 12);
+    if (Peek(file, at + 4) == unsigned(side) && Peek(file, at + 14, 2) == unsigned(bit_depth)) {
+      return at;
+    }
+  }
+  return 0;
+}
 
-// Decodes every bitmap image (4- or 24-bit) of a file the check has accepted.
-std::vector<DecodedImage> DecodeIcon(const Bytes& file);
+// The pixels of a 24-bit image, rows from the top; empty where the mask clears them.
+inline std::vector<IconPixel> TrueColourPixels(const Bytes& file, int side) {
+  const std::size_t at = FindImage(file, side, 24);
+  if (at == 0) throw std::runtime_error("no 24-bit image of side " + std::to_string(side));
+  const std::size_t colours = at + Peek(file, at), colour_row = (side * 3 + 3) / 4 * 4;
+  const std::size_t mask = colours + colour_row * side, mask_row = (side + 31) / 32 * 4;
+  std::vector<IconPixel> pixels;
+  for (int y = side - 1; y >= 0; --y) {  // stored bottom row first
+    for (int x = 0; x < side; ++x) {
+      const std::size_t c = colours + y * colour_row + x * 3;
+      const bool clear = file.at(mask + y * mask_row + x / 8) & (0x80 >> (x % 8));
+      pixels.push_back(clear ? IconPixel{} : IconColour{file[c + 2], file[c + 1], file[c]});
+    }
+  }
+  return pixels;
+}
 
 }  // namespace murvane::testing

@@ -1,5 +1,5 @@
-// Helpers shared by the Win32 backend tests: message pumping, scratch folders,
-// icon files made on the spot, and a window-events recorder.
+// Helpers shared by the Win32 backend tests: message pumping, a scratch folder, a sample
+// window layout, modal windows answered from a timer, and a window-events recorder.
 #pragma once
 
 #include <windows.h>
@@ -7,100 +7,68 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "forms/form_desc.h"
 #include "platform/platform.h"
 
 namespace murvane::win32::test {
 
 // Runs the thread's messages until `done` holds or the time is up; returns `done`.
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 10000);
-void PumpPending();
 
 // A fresh folder under the temporary folder, removed with everything in it.
-class TempFolder {
- public:
+struct TempFolder {
   TempFolder();
   ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  const std::wstring& Path() const { return path_; }
-  std::wstring PathOf(const std::wstring& name) const { return path_ + L"\\" + name; }
-  std::wstring Write(const std::wstring& name, const std::vector<std::uint8_t>& bytes) const;
-
- private:
-  std::wstring path_;
+  std::wstring PathOf(const std::wstring& name) const { return path + L"\\" + name; }
+  std::u16string Write(const std::wstring& name, const std::vector<std::uint8_t>& bytes) const;
+  std::wstring path;
 };
-
-std::u16string U16(const std::wstring& text);
-
-// One square image of an icon file: 32-bit pixels all of one colour.
-struct IconImage {
-  int size;
-  COLORREF colour;
-};
-std::vector<std::uint8_t> MakeIconFile(const std::vector<IconImage>& images);
-
-// The colour of the icon's pixel at (x, y).
-COLORREF IconPixel(HICON icon, int x, int y);
-// The icon's width in pixels, or 0 when the handle is no icon.
-int IconWidth(HICON icon);
 
 // A hidden top-level window of a system class, for tray icons to belong to.
-class HiddenWindow {
- public:
-  HiddenWindow();
-  ~HiddenWindow();
-  HiddenWindow(const HiddenWindow&) = delete;
-  HiddenWindow& operator=(const HiddenWindow&) = delete;
-  HWND Get() const { return hwnd_; }
-
- private:
-  HWND hwnd_;
+struct HiddenWindow {
+  HWND hwnd = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                              nullptr, nullptr);
+  ~HiddenWindow() { DestroyWindow(hwnd); }
 };
 
-// Calls `act` with the first shown window of the class that this thread makes
-// while `run` is busy in a modal call (a message box, the file dialog, a pop-up
-// menu), then returns what `run` returned. The act must end the modal call.
-void StartWindowWatch(const wchar_t* className, const std::function<void(HWND)>& act);
-void StopWindowWatch();
+// Until called again, `act` gets the first visible window of the class that shows up while
+// this thread is busy in a modal call (a dialog, a pop-up menu); the act must end that call.
+void WatchFor(const wchar_t* className, std::function<void(HWND)> act);
 
-template <typename Result>
-Result WithWindow(const wchar_t* className, const std::function<Result()>& run,
-                  const std::function<void(HWND)>& act) {
-  StartWindowWatch(className, act);
-  Result result = run();
-  StopWindowWatch();
+template <typename Modal>
+auto WithWindow(const wchar_t* className, Modal modal, std::function<void(HWND)> act) {
+  WatchFor(className, std::move(act));
+  auto result = modal();
+  WatchFor(nullptr, nullptr);
   return result;
 }
 
-constexpr const wchar_t* kDialogClass = L"#32770";
-constexpr const wchar_t* kMenuClass = L"#32768";
-
-template <typename Result>
-Result WithDialog(const std::function<Result()>& run, const std::function<void(HWND)>& act) {
-  return WithWindow<Result>(kDialogClass, run, act);
-}
+// A window shaped like the configuration window: a frame with a checkbox and a button in it,
+// a link label, the default and cancel buttons, a timer and a pop-up menu.
+WindowDesc SampleLayout();
 
 // Records what a native window reports.
-class RecordingEvents final : public NativeWindowEvents {
- public:
-  std::vector<ControlId> clicks;
-  std::vector<ControlId> checkBoxClicks;
-  std::vector<ControlId> pointerMoves;
-  std::vector<ControlId> timers;
+struct RecordingEvents final : NativeWindowEvents {
+  std::vector<ControlId> clicks, checkBoxClicks, pointerMoves, timers;
   std::vector<int> closeRequests;
   std::vector<std::pair<std::uint32_t, std::uint32_t>> trayCallbacks;
   int trayRecreated = 0;
-  std::function<void()> onClick;     // runs inside OnClick, after recording
-  std::function<bool(int)> onClose;  // answers close requests; none: keep the window
+  std::function<void()> onClick;  // runs inside OnClick, after recording
 
-  void OnClick(const ControlId& control) override;
+  void OnClick(const ControlId& control) override {
+    clicks.push_back(control);
+    if (onClick) onClick();
+  }
   void OnCheckBoxClicked(const ControlId& control) override { checkBoxClicks.push_back(control); }
   void OnPointerMove(const ControlId& control) override { pointerMoves.push_back(control); }
   void OnTimer(const ControlId& timer) override { timers.push_back(timer); }
-  bool OnCloseRequest(int reason) override;
+  bool OnCloseRequest(int reason) override {
+    closeRequests.push_back(reason);
+    return false;  // the program keeps its window
+  }
   void OnTrayCallback(std::uint32_t iconId, std::uint32_t mouseMessage) override {
     trayCallbacks.emplace_back(iconId, mouseMessage);
   }
