@@ -46,25 +46,5 @@ TEST_F(FormModelTest, ProgramSetRunsTheHandlerOnlyWhenTheValueChanges) {
   EXPECT_EQ(handlers.changes.size(), 2u);
 }
 
-TEST_F(FormModelTest, UserClickFlipsTheBoxAndTheScreenFollows) {
-  sys.ClickCheckBox("frmTest", {"chkTest"});
-  EXPECT_EQ(form.Value({"chkTest"}), 0);
-  EXPECT_EQ(sys.windows.Live("frmTest")->controls.at({"chkTest"}).value, 0);
-  sys.ClickCheckBox("frmTest", {"chkTest"});
-  EXPECT_EQ(form.Value({"chkTest"}), 1);
-  EXPECT_EQ(handlers.changes.size(), 2u);
-}
-
-TEST_F(FormModelTest, UnknownControlIsAProgramBug) {
-  EXPECT_THROW(form.Value({"chkMissing"}), std::logic_error);
-}
-
-TEST_F(FormModelTest, UnloadDestroysTheNativeWindowOnce) {
-  EXPECT_TRUE(form.Unload(kUnloadByProgram));
-  EXPECT_FALSE(form.IsLoaded());
-  EXPECT_EQ(sys.windows.LiveCount(), 0);
-  EXPECT_TRUE(form.Unload(kUnloadByProgram));
-}
-
 }  // namespace
 }  // namespace murvane

@@ -111,13 +111,5 @@ TEST_F(TrayIconTest, RefusedRequestsReportZeroAndKeepTheRecordForALaterAdd) {
   EXPECT_EQ(shell.Find(2), nullptr);
 }
 
-TEST_F(TrayIconTest, PropertiesReadBackWhatWasSet) {
-  FillForShell();
-  EXPECT_EQ(icon.hWnd(), 0x10010);
-  EXPECT_EQ(icon.uId(), 2);
-  EXPECT_EQ(icon.uFlags(), 7);
-  EXPECT_EQ(icon.uCallbackMessage(), 512);
-}
-
 }  // namespace
 }  // namespace murvane
