@@ -58,6 +58,7 @@ class frmMain final : private FormHandlers {
   void SetKeyState(Key key, bool on);
   void GiveIcon(Key key, PicturePtr picture);
   bool IsKeyOn(Key key);
+  std::array<bool, 3> ReadAllKeys();
   void Timer1_Timer();
   void cmdApply_Click();
 

@@ -42,9 +42,15 @@ bool frmMain::IsKeyOn(Key key) {
   return platform_.keyboard.GetKeyState(KeyInfo(key).virtualKey) == 1;
 }
 
+// All three are read before any icon changes, Num Lock first, indexed by Key.
+std::array<bool, 3> frmMain::ReadAllKeys() {
+  std::array<bool, 3> on{};
+  for (Key key : kNumCapsScroll) on[static_cast<std::size_t>(key)] = IsKeyOn(key);
+  return on;
+}
+
 void frmMain::Timer1_Timer() {
-  std::array<bool, 3> now{};
-  for (Key key : kNumCapsScroll) now[static_cast<std::size_t>(key)] = IsKeyOn(key);
+  const std::array<bool, 3> now = ReadAllKeys();
   for (Key key : kNumCapsScroll) {
     KeyIcon& icon = keys_[static_cast<std::size_t>(key)];
     bool on = now[static_cast<std::size_t>(key)];
@@ -57,8 +63,7 @@ void frmMain::Timer1_Timer() {
 // Pictures changed in the configuration window reach the tray only through a
 // setter; this runs all three without touching what the poll has seen.
 void frmMain::cmdApply_Click() {
-  std::array<bool, 3> now{};
-  for (Key key : kNumCapsScroll) now[static_cast<std::size_t>(key)] = IsKeyOn(key);
+  const std::array<bool, 3> now = ReadAllKeys();
   for (Key key : kScrollNumCaps) SetKeyState(key, now[static_cast<std::size_t>(key)]);
 }
 
