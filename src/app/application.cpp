@@ -9,9 +9,36 @@ Application::Application(Platform& platform) : platform_(platform) {}
 
 Application::~Application() = default;
 
-void Application::Start() {
+// A second Murvane would put up three more icons and fight the first over the
+// settings, so a later start only asks the first to show its window. If nothing
+// answers, the claim is stale and this start goes ahead.
+StartOutcome Application::Start() {
+  const bool first =
+      platform_.instance.Claim([this](InstanceRequest request) { OnInstanceRequest(request); });
+  if (!first && platform_.instance.AskRunning(InstanceRequest::ShowConfiguration)) {
+    return StartOutcome::HandedOver;
+  }
   main_ = std::make_unique<frmMain>(platform_, static_cast<WindowHost&>(*this));
   main_->Load();
+  if (!main_->IsLoaded()) {
+    platform_.windows.ShowWarning(0, u"Impossibile avviare: la finestra principale non può essere creata.",
+                                  platform_.identity.title);
+    return StartOutcome::NoWindow;
+  }
+  return StartOutcome::Running;
+}
+
+// A setup program ends Murvane to replace its files, so an open About window
+// goes too: it would keep the process alive.
+void Application::OnInstanceRequest(InstanceRequest request) {
+  if (!main_ || !main_->IsLoaded()) return;
+  if (request == InstanceRequest::ShowConfiguration) return main_->Configure();
+  main_->Exit();
+  if (about_ && about_->IsLoaded()) about_->Close();
+}
+
+void Application::RemoveIcons() {
+  if (main_) main_->RemoveIcons();
 }
 
 bool Application::AnyWindowLoaded() const {

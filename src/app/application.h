@@ -19,14 +19,21 @@ class WindowHost {
   virtual void WindowUnloaded() = 0;
 };
 
+enum class StartOutcome {
+  Running,     // the main window is loaded; the message loop drives the rest
+  HandedOver,  // another Murvane of this session was asked to show its window
+  NoWindow,    // the main window could not be created; the user has been told
+};
+
 class Application final : private WindowHost {
  public:
   explicit Application(Platform& platform);
   ~Application() override;
 
-  // Loads the main window; from here on the message loop drives everything.
-  void Start();
+  StartOutcome Start();
   bool AnyWindowLoaded() const;
+  // After a fault ended the message loop: no icon may outlive the program.
+  void RemoveIcons();
 
   frmMain& Main() { return *main_; }
   frmAbout* About() { return about_.get(); }
@@ -34,6 +41,7 @@ class Application final : private WindowHost {
  private:
   void ShowAbout() override;
   void WindowUnloaded() override;
+  void OnInstanceRequest(InstanceRequest request);
 
   Platform& platform_;
   std::unique_ptr<frmMain> main_;

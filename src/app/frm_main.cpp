@@ -17,7 +17,7 @@ frmMain::~frmMain() = default;
 void frmMain::Load() {
   form_ =
       std::make_unique<Form>(platform_, ConfigWindowLayout(), static_cast<FormHandlers&>(*this));
-  Form_Load();
+  if (form_->IsLoaded()) Form_Load();
 }
 
 void frmMain::Form_Load() {
@@ -34,7 +34,8 @@ void frmMain::PutUpIcon(Key key) {
   icon.tray->uId(info.trayId);
   icon.tray->uFlags(kNifMessageIconTip);
   icon.tray->uCallbackMessage(kWmMouseMove);
-  GiveIcon(key, form_->Picture(info.BuiltInPicture(kOffSlot)));
+  icon.given = form_->Picture(info.BuiltInPicture(kOffSlot));
+  icon.tray->hIcon(icon.given->Handle());
   icon.tray->szTip(info.tipAtStart + u'\0');
   if (LoadKeySettings(info)) {
     // Already ticked at design, so no change event: the explicit Add puts it up.

@@ -24,6 +24,11 @@ class frmMain final : private FormHandlers {
   Form& Window() { return *form_; }
   bool IsLoaded() const { return form_ && form_->IsLoaded(); }
 
+  // What the tray menu's "&Configura..." and "&Esci" do, for requests from outside.
+  void Configure() { mnuConfigure_Click(); }
+  void Exit() { mnuExit_Click(); }
+  void RemoveIcons() { DeleteAllIcons(); }
+
   // Push a key's state into its tray icon; they never add or remove the icon.
   void SetCapsLock(bool& blnCapsLock);
   void SetNumLock(bool& blnNumLock);
@@ -56,7 +61,7 @@ class frmMain final : private FormHandlers {
   // The key-state indicator.
   clsTrayIcon& TrayOf(Key key);
   void SetKeyState(Key key, bool on);
-  void GiveIcon(Key key, PicturePtr picture);
+  [[nodiscard]] PicturePtr GiveIcon(Key key, PicturePtr picture);
   bool IsKeyOn(Key key);
   std::array<bool, 3> ReadAllKeys();
   void Timer1_Timer();
@@ -81,7 +86,6 @@ class frmMain final : private FormHandlers {
   std::array<KeyIcon, 3> keys_;
   modCommonDialog commonDialog_;
   bool trayBusy_ = false;
-  std::int32_t lastTrayMessage_ = 0;
 };
 
 }  // namespace murvane

@@ -1,6 +1,8 @@
 // Keeps each tray icon's picture and tooltip in step with its lock key.
 #include "app/frm_main.h"
 
+#include <utility>
+
 namespace murvane {
 
 clsTrayIcon& frmMain::TrayOf(Key key) {
@@ -22,18 +24,20 @@ void frmMain::SetScrollLock(bool& blnScrollLock) {
 void frmMain::SetKeyState(Key key, bool on) {
   const LockKey& info = KeyInfo(key);
   clsTrayIcon& tray = TrayOf(key);
-  GiveIcon(key, form_->Picture(info.CurrentPicture(on ? kOnSlot : kOffSlot)));
+  PicturePtr previous = GiveIcon(key, form_->Picture(info.CurrentPicture(on ? kOnSlot : kOffSlot)));
   tray.szTip((on ? info.tipOn : info.tipOff) + u'\0');
   // Refused when the icon is hidden; the record keeps the state for a later Add.
   tray.Modify();
+  // Only now may the previous picture go: until the Modify above the shell was
+  // still drawing its handle.
 }
 
-// The previous picture is let go only once the record carries the new handle,
-// so the shell is never left holding a destroyed icon.
-void frmMain::GiveIcon(Key key, PicturePtr picture) {
+// Returns the picture the record carried before, which the caller keeps alive
+// until the shell has been given the new handle.
+PicturePtr frmMain::GiveIcon(Key key, PicturePtr picture) {
   KeyIcon& icon = keys_[static_cast<std::size_t>(key)];
   TrayOf(key).hIcon(picture ? picture->Handle() : 0);
-  icon.given = std::move(picture);
+  return std::exchange(icon.given, std::move(picture));
 }
 
 // A toggled key that is held down at this moment reads as off: only the exact

@@ -9,7 +9,6 @@ constexpr std::uint32_t kWmRButtonUp = 517;
 
 // All three icons open the same menu, so the icon id is not looked at.
 void frmMain::TrayCallback(std::uint32_t /*iconId*/, std::uint32_t mouseMessage) {
-  lastTrayMessage_ = static_cast<std::int32_t>(mouseMessage);
   // Callbacks that arrive while the menu is open, or while its command runs,
   // would otherwise stack a second menu on the first.
   if (trayBusy_) return;

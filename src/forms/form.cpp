@@ -101,7 +101,8 @@ void Form::PopupMenu(const std::string& menuName) {
   const MenuDesc* menu = layout_.FindMenu(menuName);
   if (!native_ || !menu) return;
   std::string chosen = native_->PopupMenu(*menu);
-  if (!chosen.empty()) handlers_.Click(ControlId{chosen});
+  // The window may have been unloaded while the menu was open.
+  if (!chosen.empty() && native_) handlers_.Click(ControlId{chosen});
 }
 
 bool Form::Unload(int reason) {
@@ -109,6 +110,8 @@ bool Form::Unload(int reason) {
   std::int16_t cancel = 0;
   handlers_.QueryUnload(cancel, reason);
   if (cancel != 0) return false;
+  // A handler's modal box may have let another unload through meanwhile.
+  if (!native_) return true;
   native_.reset();
   visible_ = false;
   controls_.clear();

@@ -11,7 +11,7 @@
 
 #include "forms/form_desc.h"
 #include "platform/notify_icon_buffer.h"
-#include "ui/dialogs/open_file_record.h"
+#include "platform/open_file_record.h"
 
 namespace murvane {
 
@@ -115,7 +115,7 @@ class Shell {
 
 // --- Windows ---------------------------------------------------------------------------
 
-// The two unload reasons the program tells apart.
+// The unload reasons the program tells apart.
 constexpr int kUnloadByUser = 0;     // close box or system menu
 constexpr int kUnloadByProgram = 1;  // the program unloads its own window
 constexpr int kUnloadBySystem = 2;   // logoff, shutdown, the task being ended
@@ -163,6 +163,7 @@ class WindowSystem {
  public:
   virtual ~WindowSystem() = default;
   // The window starts hidden, with every control as its layout declares it.
+  // Null when the system could not create it.
   virtual std::unique_ptr<NativeWindow> CreateNativeWindow(const WindowDesc& layout,
                                                            NativeWindowEvents& events) = 0;
   // Modal warning with an exclamation icon and one OK button.
@@ -172,6 +173,22 @@ class WindowSystem {
   virtual void SetTaskListVisible(bool visible) = 0;
   // Ends the message loop; called once no window of the program remains.
   virtual void Quit() = 0;
+};
+
+// --- One Murvane per user session ----------------------------------------------------
+
+// What a later start (or a setup program) asks of the Murvane already running.
+enum class InstanceRequest { ShowConfiguration, Exit };
+
+class SessionInstance {
+ public:
+  virtual ~SessionInstance() = default;
+  // True when no other Murvane runs in this user session; from then on this one
+  // receives the requests of later starts through onRequest, on the program's
+  // own thread. A claim left behind by a program that died never counts.
+  virtual bool Claim(std::function<void(InstanceRequest)> onRequest) = 0;
+  // Hands a request to the Murvane holding the claim; false when none answers.
+  virtual bool AskRunning(InstanceRequest request) = 0;
 };
 
 // --- Who the program is -------------------------------------------------------------------
@@ -197,6 +214,7 @@ struct Platform {
   FileDialog& fileDialog;
   Shell& shell;
   WindowSystem& windows;
+  SessionInstance& instance;
   AppIdentity identity;
 };
 

@@ -51,6 +51,7 @@ std::optional<std::u16string> FakeSettings::Get(const std::u16string& name) cons
 // buffer, and the rest of what the caller put there stays.
 bool FakeFileDialog::GetOpenFileName(OpenFileNameRecord& record) {
   requests_.push_back(record);
+  if (whileOpen) whileOpen();
   std::optional<std::u16string> answer;
   if (!answers_.empty()) {
     answer = answers_.front();
@@ -59,6 +60,21 @@ bool FakeFileDialog::GetOpenFileName(OpenFileNameRecord& record) {
   if (!answer || answer->size() + 1 > record.nMaxFile) return false;
   record.lpstrFile.replace(0, answer->size() + 1, *answer + u'\0');
   return true;
+}
+
+bool FakeInstance::Claim(std::function<void(InstanceRequest)> onRequest) {
+  if (otherRunning) return false;
+  onRequest_ = std::move(onRequest);
+  return true;
+}
+
+bool FakeInstance::AskRunning(InstanceRequest request) {
+  asked_.push_back(request);
+  return otherRunning && otherAnswers;
+}
+
+void FakeInstance::Deliver(InstanceRequest request) {
+  if (onRequest_) onRequest_(request);
 }
 
 std::int32_t FakeShell::Execute(const ShellExecuteRequest& request) {
@@ -76,8 +92,11 @@ FakePlatform::FakePlatform()
                 fileDialog,
                 shell,
                 windows,
+                instance,
                 AppIdentity{u"Murvane", 1, 3, 0, u"", u"Polden Software",
-                            u"C:\\Program Files\\Murvane"}} {}
+                            u"C:\\Program Files\\Murvane"}} {
+  tray.isLive = [this](std::int32_t handle) { return pictures.IsLive(handle); };
+}
 
 void FakePlatform::Tick(int times) {
   for (int i = 0; i < times; ++i) {
@@ -142,6 +161,7 @@ std::string FakePlatform::TipOf(std::int32_t uID) const {
 }
 
 bool FakePlatform::TrayShowsReleasedHandle() const {
+  if (tray.CallsWithReleasedHandle() > 0) return true;
   for (const ShownIcon& icon : tray.Shown()) {
     if (!pictures.IsLive(icon.hIcon)) return true;
   }

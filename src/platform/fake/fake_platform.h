@@ -94,7 +94,16 @@ class FakeTray final : public NotificationArea {
   void ClearCalls() { calls_.clear(); }
   void Forget() { shown_.clear(); }
 
+  // Whether a handle's picture still exists; checked at every call, because
+  // the shell may draw any icon it shows at any moment.
+  std::function<bool(std::int32_t)> isLive;
+  // Calls at whose moment the shell held, or was handed, a released handle.
+  int CallsWithReleasedHandle() const { return callsWithReleasedHandle_; }
+
  private:
+  bool HoldsReleasedHandle(const NotifyIconBuffer& record) const;
+
+  int callsWithReleasedHandle_ = 0;
   std::vector<ShownIcon> shown_;
   std::vector<NotifyCall> calls_;
 };
@@ -141,6 +150,8 @@ class FakeFileDialog final : public FileDialog {
   bool GetOpenFileName(OpenFileNameRecord& record) override;
   void WillChoose(const std::u16string& path) { answers_.push_back(path); }
   void WillCancel() { answers_.push_back(std::nullopt); }
+  // Runs while the dialog is open, as if the user or the system acted meanwhile.
+  std::function<void()> whileOpen;
   const std::vector<OpenFileNameRecord>& Requests() const { return requests_; }
 
  private:
@@ -199,8 +210,11 @@ class FakeWindows final : public WindowSystem {
 
   // The user's answer to the next pop-up menu: an item name, or empty to dismiss it.
   void WillChooseFromMenu(const std::string& item) { menuChoices_.push_back(item); }
-  // Runs while a pop-up menu is open, as if the user acted meanwhile.
+  // Run while a pop-up menu or a warning is open, as if the user acted meanwhile.
   std::function<void()> whileMenuOpen;
+  std::function<void()> whileWarningOpen;
+  // The system refuses to create any more windows.
+  bool refuseWindows = false;
   std::string NextMenuChoice();
 
  private:
@@ -210,6 +224,24 @@ class FakeWindows final : public WindowSystem {
   bool taskListVisible_ = true;
   int quitCalls_ = 0;
   std::int32_t nextHandle_ = 0x10010;
+};
+
+// The user session's other Murvanes: a test says whether one already runs and
+// whether it answers, and plays a later start's requests to the one that claimed.
+class FakeInstance final : public SessionInstance {
+ public:
+  bool Claim(std::function<void(InstanceRequest)> onRequest) override;
+  bool AskRunning(InstanceRequest request) override;
+
+  bool otherRunning = false;
+  bool otherAnswers = true;
+  const std::vector<InstanceRequest>& Asked() const { return asked_; }
+  // A later start (or a setup program) reaches the program that claimed.
+  void Deliver(InstanceRequest request);
+
+ private:
+  std::function<void(InstanceRequest)> onRequest_;
+  std::vector<InstanceRequest> asked_;
 };
 
 // All of the fake system, with the user's and the shell's actions a test needs.
@@ -227,6 +259,7 @@ class FakePlatform {
   FakeFileDialog fileDialog;
   FakeShell shell;
   FakeWindows windows;
+  FakeInstance instance;
 
   // One tick of every running timer: 100 ms of the program's life.
   void Tick(int times = 1);
@@ -246,7 +279,7 @@ class FakePlatform {
   // What the tray shows for an icon: the picture's description, or "" if absent.
   std::string PictureOf(std::int32_t uID) const;
   std::string TipOf(std::int32_t uID) const;
-  // True if any shown icon carries a handle whose picture has been released.
+  // True if the shell ever held, or now shows, a handle whose picture was released.
   bool TrayShowsReleasedHandle() const;
 
  private:

@@ -62,6 +62,7 @@ bool FakeTray::Notify(NotifyMessage message, NotifyIconBuffer& record) {
   auto found = std::find_if(shown_.begin(), shown_.end(), [&](const ShownIcon& icon) {
     return icon.hWnd == hWnd && icon.uID == uID;
   });
+  if (HoldsReleasedHandle(record)) ++callsWithReleasedHandle_;
   bool answer = false;
   if (ReadField(record, NotifyIconField::cbSize) !=
       static_cast<std::int32_t>(kNotifyIconDataSize)) {
@@ -80,6 +81,14 @@ bool FakeTray::Notify(NotifyMessage message, NotifyIconBuffer& record) {
   }
   calls_.push_back({message, record, answer});
   return answer;
+}
+
+bool FakeTray::HoldsReleasedHandle(const NotifyIconBuffer& record) const {
+  if (!isLive) return false;
+  auto released = [&](std::int32_t handle) { return handle != 0 && !isLive(handle); };
+  if (released(ReadField(record, NotifyIconField::hIcon))) return true;
+  return std::any_of(shown_.begin(), shown_.end(),
+                     [&](const ShownIcon& icon) { return released(icon.hIcon); });
 }
 
 }  // namespace murvane::fake

@@ -39,6 +39,7 @@ class FakeNativeWindow final : public NativeWindow {
 
 std::unique_ptr<NativeWindow> FakeWindows::CreateNativeWindow(const WindowDesc& layout,
                                                               NativeWindowEvents& events) {
+  if (refuseWindows) return nullptr;
   auto state = std::make_shared<FakeWindowState>();
   state->layout = &layout;
   state->events = &events;
@@ -56,6 +57,7 @@ std::unique_ptr<NativeWindow> FakeWindows::CreateNativeWindow(const WindowDesc& 
 void FakeWindows::ShowWarning(std::int32_t owner, const std::u16string& text,
                               const std::u16string& caption) {
   messageBoxes_.push_back({owner, text, caption});
+  if (whileWarningOpen) whileWarningOpen();
 }
 
 FakeWindowState* FakeWindows::Live(const std::string& name) {

@@ -6,6 +6,7 @@
 #include "platform/win32/file_dialog_win32.h"
 #include "platform/win32/notification_area_win32.h"
 #include "platform/win32/pictures_win32.h"
+#include "platform/win32/session_instance_win32.h"
 #include "platform/win32/settings_registry.h"
 #include "platform/win32/system_win32.h"
 #include "platform/win32/text_win32.h"
@@ -22,6 +23,7 @@ class Win32Platform {
   // References into this object, which must outlive the program using them.
   Platform View();
   int RunMessageLoop() { return windows_.RunMessageLoop(); }
+  Win32WindowSystem& Windows() { return windows_; }
 
  private:
   bool controlsReady_;  // first: the common controls load before any window exists
@@ -34,6 +36,7 @@ class Win32Platform {
   Win32FileDialog fileDialog_;
   Win32Shell shell_;
   Win32WindowSystem windows_;
+  Win32SessionInstance instance_;
 };
 
 }  // namespace murvane::win32

@@ -3,6 +3,7 @@
 // nothing of the window object is touched afterwards, because the program may
 // unload (destroy) the window from inside any of its events.
 #include "platform/win32/notification_area_win32.h"
+#include "platform/win32/window_system_win32.h"
 #include "platform/win32/window_win32.h"
 
 namespace murvane::win32 {
@@ -32,7 +33,9 @@ LRESULT CALLBACK Win32Window::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARA
   }
   auto* self = reinterpret_cast<Win32Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
-  return self->OnMessage(message, wParam, lParam);
+  LRESULT result = 0;
+  GuardedCall([&] { result = self->OnMessage(message, wParam, lParam); });
+  return result;
 }
 
 LRESULT Win32Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

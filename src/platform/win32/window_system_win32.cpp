@@ -37,7 +37,18 @@ void SetListed(HWND hwnd, bool listed) {
   if (shown) ShowWindow(hwnd, active ? SW_SHOW : SW_SHOWNA);
 }
 
+bool faulted = false;
+
 }  // namespace
+
+void NoteFault() {
+  faulted = true;
+  PostQuitMessage(kExitAfterFault);
+}
+
+bool Faulted() {
+  return faulted;
+}
 
 Dpi ScreenDpi() {
   HDC screen = GetDC(nullptr);
@@ -60,7 +71,9 @@ std::unique_ptr<NativeWindow> Win32WindowSystem::CreateNativeWindow(const Window
                                                                     NativeWindowEvents& events) {
   static const UINT taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
   const WindowEnvironment env{owner_, taskbarCreated, listed_, ScreenDpi()};
-  return std::make_unique<Win32Window>(layout, events, env);
+  auto window = std::make_unique<Win32Window>(layout, events, env);
+  if (!window->Hwnd()) return nullptr;
+  return window;
 }
 
 void Win32WindowSystem::ShowWarning(std::int32_t owner, const std::u16string& text,
@@ -75,6 +88,7 @@ void Win32WindowSystem::SetTaskListVisible(bool visible) {
 }
 
 void Win32WindowSystem::Quit() {
+  quitAsked_ = true;
   PostQuitMessage(0);
 }
 
@@ -91,7 +105,8 @@ int Win32WindowSystem::RunMessageLoop() {
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
-  return static_cast<int>(message.wParam);
+  // A program that asked to end ends well, whatever went wrong on the way.
+  return quitAsked_ ? 0 : static_cast<int>(message.wParam);
 }
 
 }  // namespace murvane::win32

@@ -22,7 +22,7 @@ class Win32WindowSystem final : public WindowSystem {
   void SetTaskListVisible(bool visible) override;
   void Quit() override;
 
-  // Runs until Quit; returns the exit code.
+  // Runs until Quit, or until a fault ended the loop; returns the exit code.
   int RunMessageLoop();
   // Lets the program's windows handle Tab, Enter, Esc and access keys.
   static bool PreTranslate(MSG& message);
@@ -33,7 +33,25 @@ class Win32WindowSystem final : public WindowSystem {
  private:
   HWND owner_ = nullptr;
   bool listed_ = false;
+  bool quitAsked_ = false;
 };
+
+// The exit code of a program that ended because of a fault it caught.
+constexpr int kExitAfterFault = 1;
+
+// No C++ exception may unwind into Windows' own frames, so every call from a
+// window procedure into the program goes through here. A fault ends the message
+// loop; the program then removes its icons on the way out.
+void NoteFault();
+bool Faulted();
+template <class Call>
+void GuardedCall(Call&& call) noexcept {
+  try {
+    call();
+  } catch (...) {
+    NoteFault();
+  }
+}
 
 // The screen's real density.
 Dpi ScreenDpi();

@@ -15,6 +15,7 @@ class frmAbout final : private FormHandlers {
 
   void Load();
   void Show();
+  void Close() { form_->Unload(kUnloadByProgram); }
   bool IsLoaded() const { return form_ && form_->IsLoaded(); }
   Form& Window() { return *form_; }
 

@@ -32,6 +32,8 @@ void frmMain::cmdIconChange_Click(Key key, int slot) {
   const LockKey& info = KeyInfo(key);
   std::u16string answer = commonDialog_.ShowOpen(
       form_->hWnd(), std::u16string(u"Icone|*.ico") + u'\0' + u'\0', platform_.identity.folder);
+  // "&Esci" from the tray, or the end of the session, may have come meanwhile.
+  if (!form_->IsLoaded()) return;
   if (!answer.empty()) {
     std::u16string path = UpToFirstNul(answer);
     if (PicturePtr picture = platform_.pictures.LoadIconFile(path)) {
@@ -53,6 +55,7 @@ void frmMain::cmdClose_Click() {
   if (!SaveAllKeys()) {
     platform_.windows.ShowWarning(form_->hWnd(), u"Impossibile salvare le impostazioni.",
                                   platform_.identity.title);
+    if (!form_->IsLoaded()) return;
   }
   form_->Hide();
   platform_.windows.SetTaskListVisible(false);
