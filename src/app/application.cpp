@@ -21,8 +21,9 @@ StartOutcome Application::Start() {
   main_ = std::make_unique<frmMain>(platform_, static_cast<WindowHost&>(*this));
   main_->Load();
   if (!main_->IsLoaded()) {
-    platform_.windows.ShowWarning(0, u"Impossibile avviare: la finestra principale non può essere creata.",
-                                  platform_.identity.title);
+    platform_.windows.ShowWarning(
+        0, u"Impossibile avviare: la finestra principale non può essere creata.",
+        platform_.identity.title);
     return StartOutcome::NoWindow;
   }
   return StartOutcome::Running;

@@ -110,8 +110,6 @@ bool Form::Unload(int reason) {
   std::int16_t cancel = 0;
   handlers_.QueryUnload(cancel, reason);
   if (cancel != 0) return false;
-  // A handler's modal box may have let another unload through meanwhile.
-  if (!native_) return true;
   native_.reset();
   visible_ = false;
   controls_.clear();

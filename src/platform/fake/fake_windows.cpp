@@ -24,10 +24,13 @@ class FakeNativeWindow final : public NativeWindow {
   void Update(const ControlId& control, const ControlView& view) override {
     state_->controls[control] = view;
   }
+  // Like the real menu, this may outlive its window: what runs meanwhile can
+  // unload the window and destroy this object, so nothing of it is used after.
   std::string PopupMenu(const MenuDesc& menu) override {
     state_->menusOpened.push_back(menu.name);
-    if (system_.whileMenuOpen) system_.whileMenuOpen();
-    return system_.NextMenuChoice();
+    FakeWindows& system = system_;
+    if (system.whileMenuOpen) system.whileMenuOpen();
+    return system.NextMenuChoice();
   }
 
  private:

@@ -54,8 +54,7 @@ bool Win32SessionInstance::Claim(std::function<void(InstanceRequest)> onRequest)
 }
 
 bool Win32SessionInstance::AskRunning(InstanceRequest request) {
-  const UINT message =
-      request == InstanceRequest::Exit ? WM_CLOSE : kShowConfigurationMessage;
+  const UINT message = request == InstanceRequest::Exit ? WM_CLOSE : kShowConfigurationMessage;
   for (int waited = 0; waited <= kWaitForRunningMs; waited += kPollMs) {
     if (HWND running = FindRunning()) {
       // The running one may be in the foreground's way; let it take it.
@@ -69,8 +68,7 @@ bool Win32SessionInstance::AskRunning(InstanceRequest request) {
   return false;
 }
 
-LRESULT CALLBACK Win32SessionInstance::Proc(HWND hwnd, UINT message, WPARAM wParam,
-                                            LPARAM lParam) {
+LRESULT CALLBACK Win32SessionInstance::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* self = reinterpret_cast<Win32SessionInstance*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (self && self->onRequest_) {
     if (message == kShowConfigurationMessage) {
