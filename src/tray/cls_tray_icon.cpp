@@ -30,10 +30,26 @@ NotifyIconBuffer clsTrayIcon::ToBuffer() {
   WriteField(buffer, NotifyIconField::uFlags, record_.uFlags);
   WriteField(buffer, NotifyIconField::uCallbackMessage, record_.uCallbackMessage);
   WriteField(buffer, NotifyIconField::hIcon, record_.hIcon);
-  std::string tip = ansi_.ToAnsi(record_.szTip);
-  tip.resize(kNotifyTipBytes, '\0');
+  std::string tip = AnsiTip();
   std::copy(tip.begin(), tip.end(), buffer.begin() + kNotifyTipOffset);
   return buffer;
+}
+
+// 63 characters may need more than 63 bytes in a double-byte code page; whole
+// characters are dropped from the end until the NUL fits, as the shell reads
+// the tip up to it.
+std::string clsTrayIcon::AnsiTip() {
+  std::string tip = ansi_.ToAnsi(record_.szTip);
+  if (tip.find('\0') >= kNotifyTipBytes) {
+    std::u16string text = record_.szTip.substr(0, record_.szTip.find(u'\0'));
+    do {
+      text.pop_back();
+      if (!text.empty() && text.back() >= 0xD800 && text.back() <= 0xDBFF) text.pop_back();
+      tip = ansi_.ToAnsi(text);
+    } while (tip.size() >= kNotifyTipBytes);
+  }
+  tip.resize(kNotifyTipBytes, '\0');
+  return tip;
 }
 
 // After a shell call the tip holds only what the ANSI code page could carry.

@@ -49,6 +49,7 @@ class clsTrayIcon {
 
   std::int16_t Send(NotifyMessage message);
   NotifyIconBuffer ToBuffer();
+  std::string AnsiTip();
   void FromBuffer(const NotifyIconBuffer& buffer);
 
   NotificationArea& shell_;

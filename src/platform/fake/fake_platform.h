@@ -14,11 +14,14 @@
 
 namespace murvane::fake {
 
-// A single-byte code page: Latin-1, anything beyond it becomes '?'.
+// A single-byte code page: Latin-1, anything beyond it becomes '?'. Switched
+// to double-byte, ASCII stays one byte and U+0100..U+7FFF take two, lead byte
+// first, as in the East Asian code pages.
 class FakeAnsi final : public AnsiCodePage {
  public:
   std::string ToAnsi(const std::u16string& text) override;
   std::u16string FromAnsi(const std::string& bytes) override;
+  bool doubleByte = false;
 };
 
 struct FakeFile {

@@ -29,13 +29,30 @@ void ApplyFields(ShownIcon& icon, const NotifyIconBuffer& record) {
 
 std::string FakeAnsi::ToAnsi(const std::u16string& text) {
   std::string bytes;
-  for (char16_t c : text) bytes.push_back(c <= 0xFF ? static_cast<char>(c) : '?');
+  for (char16_t c : text) {
+    if (doubleByte && c >= 0x100 && c < 0x8000) {
+      bytes.push_back(static_cast<char>(0x80 | (c >> 8)));
+      bytes.push_back(static_cast<char>(c & 0xFF));
+    } else if (doubleByte ? c < 0x80 : c <= 0xFF) {
+      bytes.push_back(static_cast<char>(c));
+    } else {
+      bytes.push_back('?');
+    }
+  }
   return bytes;
 }
 
 std::u16string FakeAnsi::FromAnsi(const std::string& bytes) {
   std::u16string text;
-  for (char c : bytes) text.push_back(static_cast<char16_t>(static_cast<unsigned char>(c)));
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(bytes[i]);
+    if (doubleByte && byte >= 0x80 && i + 1 < bytes.size()) {
+      text.push_back(
+          static_cast<char16_t>(((byte & 0x7F) << 8) | static_cast<unsigned char>(bytes[++i])));
+    } else {
+      text.push_back(static_cast<char16_t>(byte));
+    }
+  }
   return text;
 }
 

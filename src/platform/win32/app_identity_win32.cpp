@@ -44,9 +44,14 @@ std::u16string StringValue(const void* record, const std::wstring& table, const 
   return Utf16(text);
 }
 
+// A program in a drive root lives in "C:\", not "C:", which would mean the
+// current folder on that drive.
 std::u16string FolderOf(const std::wstring& path) {
   const std::size_t slash = path.find_last_of(L"\\/");
-  return Utf16(slash == std::wstring::npos ? std::wstring() : path.substr(0, slash));
+  if (slash == std::wstring::npos) return {};
+  std::wstring folder = path.substr(0, slash);
+  if (!folder.empty() && folder.back() == L':') folder.push_back(L'\\');
+  return Utf16(folder);
 }
 
 }  // namespace

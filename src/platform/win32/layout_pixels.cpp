@@ -31,6 +31,42 @@ PixelRect ClientRect(const WindowDesc& window, Dpi dpi) {
           TwipsToPixels(window.clientHeight, dpi.y)};
 }
 
+namespace {
+
+// Pixels at 96 dpi that a control keeps from its text, scaled like the rest.
+int TextMargin(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::Button:
+      return 8;
+    case ControlKind::CheckBox:
+      return 18;
+    case ControlKind::Frame:
+      return 16;
+    default:
+      return 0;
+  }
+}
+
+bool ShowsCaption(const ControlDesc& control) {
+  const ControlKind kind = control.kind;
+  const bool textual = kind == ControlKind::Label || kind == ControlKind::Button ||
+                       kind == ControlKind::CheckBox || kind == ControlKind::Frame;
+  return textual && control.visible && !control.caption.empty();
+}
+
+}  // namespace
+
+std::vector<CaptionRoom> CaptionRooms(const WindowDesc& window, Dpi dpi) {
+  std::vector<CaptionRoom> rooms;
+  for (const ControlDesc& control : window.controls) {
+    if (!ShowsCaption(control)) continue;
+    const int margin = (TextMargin(control.kind) * dpi.x + 48) / 96;
+    rooms.push_back(
+        {control.caption, control.font, ControlRect(window, control, dpi).width - margin});
+  }
+  return rooms;
+}
+
 std::vector<const ControlDesc*> CreationOrder(const WindowDesc& window) {
   std::vector<const ControlDesc*> order;
   for (const ControlDesc& control : window.controls) order.push_back(&control);

@@ -2,6 +2,7 @@
 // it can be checked at densities the test machine does not have.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "forms/form_desc.h"
@@ -33,6 +34,18 @@ PixelRect ControlRect(const WindowDesc& window, const ControlDesc& control, Dpi 
 
 // The size of the window's client area.
 PixelRect ClientRect(const WindowDesc& window, Dpi dpi);
+
+// A caption, its font, and the width it has to fit in on one line.
+struct CaptionRoom {
+  std::u16string text;
+  FontDesc font;
+  int width = 0;
+};
+
+// The window's visible captions, each with the room its control leaves for
+// text: a button its borders, a checkbox its box, a frame the indent before its
+// title.
+std::vector<CaptionRoom> CaptionRooms(const WindowDesc& window, Dpi dpi);
 
 // The order to create the controls in: the system moves the focus in creation
 // order, so controls with a tab index come first, by index; the rest follow in

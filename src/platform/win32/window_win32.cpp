@@ -30,10 +30,8 @@ const wchar_t* WindowClass(WNDPROC proc) {
 
 POINT Position(StartPosition position, SIZE size) {
   if (position == StartPosition::WindowsDefault) return {CW_USEDEFAULT, CW_USEDEFAULT};
-  RECT work{};
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  return {work.left + (work.right - work.left - size.cx) / 2,
-          work.top + (work.bottom - work.top - size.cy) / 2};
+  return {(GetSystemMetrics(SM_CXSCREEN) - size.cx) / 2,
+          (GetSystemMetrics(SM_CYSCREEN) - size.cy) / 2};
 }
 
 }  // namespace
@@ -71,6 +69,7 @@ void Win32Window::CreateFrame(const WindowDesc& layout, const WindowEnvironment&
 }
 
 void Win32Window::CreateControls(const WindowDesc& layout, Dpi dpi) {
+  fonts_->Fit(CaptionRooms(layout, dpi));
   controls_.reserve(layout.controls.size());
   for (const ControlDesc& desc : layout.controls) {
     NativeControl control;
