@@ -1,0 +1,113 @@
+// Qt's headers first: Xlib defines Bool, Status and None as macros.
+#include <QSocketNotifier>
+
+#include "platform/qt/keyboard_qt.h"
+
+#include <X11/XKBlib.h>
+#include <X11/Xlib.h>
+#include <X11/keysym.h>
+
+namespace murvane::qt {
+namespace {
+
+// The keymap answer is shared by the three reads of one tick.
+constexpr int kKeysFreshMs = 20;
+
+constexpr unsigned long kWatchedEvents = XkbIndicatorStateNotifyMask | XkbIndicatorMapNotifyMask |
+                                         XkbNamesNotifyMask | XkbNewKeyboardNotifyMask |
+                                         XkbMapNotifyMask;
+
+}  // namespace
+
+std::int16_t KeyStateValue(bool lit, bool held) {
+  return static_cast<std::int16_t>((lit ? 0x0001 : 0) | (held ? 0xFF80 : 0));
+}
+
+std::unique_ptr<XkbKeyboardState> XkbKeyboardState::Open() {
+  int eventBase = 0, errorBase = 0, major = XkbMajorVersion, minor = XkbMinorVersion, reason = 0;
+  Display* display = XkbOpenDisplay(nullptr, &eventBase, &errorBase, &major, &minor, &reason);
+  if (!display) return nullptr;
+  return std::unique_ptr<XkbKeyboardState>(new XkbKeyboardState(display, eventBase));
+}
+
+XkbKeyboardState::XkbKeyboardState(Display* display, int eventBase)
+    : display_(display),
+      eventBase_(eventBase),
+      locks_{{{kVkCapital, "Caps Lock", XK_Caps_Lock},
+              {kVkNumLock, "Num Lock", XK_Num_Lock},
+              {kVkScroll, "Scroll Lock", XK_Scroll_Lock}}} {
+  XkbSelectEvents(display_, XkbUseCoreKbd, kWatchedEvents, kWatchedEvents);
+  ResolveNames();
+  notifier_ = std::make_unique<QSocketNotifier>(ConnectionNumber(display_), QSocketNotifier::Read);
+  QObject::connect(notifier_.get(), &QSocketNotifier::activated, notifier_.get(),
+                   [this] { ProcessEvents(); });
+  XFlush(display_);
+}
+
+XkbKeyboardState::~XkbKeyboardState() {
+  notifier_.reset();
+  XCloseDisplay(display_);
+}
+
+// Which bit each indicator is and whether it is lit; runs again whenever the
+// keymap or its indicator names change.
+void XkbKeyboardState::ResolveNames() {
+  for (Lock& lock : locks_) {
+    const Atom name = XInternAtom(display_, lock.indicator, False);
+    int index = -1;
+    Bool lit = False;
+    if (XkbGetNamedIndicator(display_, name, &index, &lit, nullptr, nullptr)) {
+      lock.index = index;
+      lock.lit = lit;
+    } else {
+      lock.index = -1;
+      lock.lit = false;
+    }
+    lock.keycode = XKeysymToKeycode(display_, lock.keysym);
+  }
+}
+
+// Reads what has arrived without waiting for more: the round trips of a tick may
+// have queued events that the socket notifier will not announce again.
+void XkbKeyboardState::ProcessEvents() {
+  bool keymapChanged = false;
+  while (XEventsQueued(display_, QueuedAfterReading) > 0) {
+    XEvent event;
+    XNextEvent(display_, &event);
+    if (event.type == MappingNotify) {
+      XRefreshKeyboardMapping(&event.xmapping);
+      keymapChanged = true;
+    }
+    if (event.type != eventBase_ + XkbEventCode) continue;
+    const auto& xkb = reinterpret_cast<const XkbEvent&>(event);
+    if (xkb.any.xkb_type != XkbIndicatorStateNotify) {
+      keymapChanged = true;
+      continue;
+    }
+    for (Lock& lock : locks_) {
+      if (lock.index >= 0) lock.lit = (xkb.indicators.state >> lock.index) & 1u;
+    }
+  }
+  if (keymapChanged) ResolveNames();
+}
+
+bool XkbKeyboardState::Held(unsigned char keycode) {
+  if (keycode == 0) return false;
+  if (!keysRead_.isValid() || keysRead_.elapsed() > kKeysFreshMs) {
+    XQueryKeymap(display_, keys_.data());
+    keysRead_.start();
+  }
+  return (static_cast<unsigned char>(keys_[keycode / 8]) >> (keycode % 8)) & 1u;
+}
+
+std::int16_t XkbKeyboardState::GetKeyState(int virtualKey) {
+  for (Lock& lock : locks_) {
+    if (lock.virtualKey != virtualKey) continue;
+    const bool held = Held(lock.keycode);
+    ProcessEvents();
+    return KeyStateValue(lock.lit, held);
+  }
+  return 0;
+}
+
+}  // namespace murvane::qt

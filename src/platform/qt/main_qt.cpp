@@ -1,0 +1,65 @@
+// murvane: the program on a Linux desktop.
+#include <QApplication>
+#include <cstdio>
+#include <cstring>
+
+#include "app/application.h"
+#include "platform/qt/qt_platform.h"
+#include "platform/qt/session_end_qt.h"
+
+namespace {
+
+constexpr int kExitUsage = 2;
+constexpr int kExitNoWindow = 1;
+
+void PrintUsage(std::FILE* to) {
+  std::fputs(
+      "Usage: murvane [--help | --version]\n"
+      "Shows Caps Lock, Num Lock and Scroll Lock as icons in the tray.\n"
+      "Started again while it runs, it opens the running one's configuration window.\n",
+      to);
+}
+
+// Checked before QApplication exists, so these answer even without a display.
+// Returns the exit code when the command line says to stop here.
+std::optional<int> ReadCommandLine(int argc, char** argv) {
+  if (argc <= 1) return std::nullopt;
+  if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+    std::printf("Murvane %d.%d.%d\n", MURVANE_VERSION_MAJOR, MURVANE_VERSION_MINOR,
+                MURVANE_VERSION_PATCH);
+    return 0;
+  }
+  if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
+    PrintUsage(stdout);
+    return 0;
+  }
+  std::fprintf(stderr, "murvane: unknown argument '%s'\n", argv[1]);
+  PrintUsage(stderr);
+  return kExitUsage;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (std::optional<int> code = ReadCommandLine(argc, argv)) return *code;
+  int qtArgc = 1;
+  QApplication application(qtArgc, argv);
+  QApplication::setQuitOnLastWindowClosed(false);  // the program says when it ends
+  QApplication::setApplicationName(QStringLiteral("Murvane"));
+  QApplication::setOrganizationName(QStringLiteral("Polden Software"));
+  QApplication::setDesktopFileName(QStringLiteral("murvane"));
+
+  murvane::qt::QtPlatform system;
+  murvane::Platform platform = system.View();
+  murvane::Application app(platform);
+  murvane::qt::OnSessionEnd([&system] { system.Windows().EndSession(); });
+  switch (app.Start()) {
+    case murvane::StartOutcome::HandedOver:
+      return 0;
+    case murvane::StartOutcome::NoWindow:
+      return kExitNoWindow;
+    case murvane::StartOutcome::Running:
+      break;
+  }
+  return system.Windows().Run();
+}

@@ -1,0 +1,36 @@
+// One Murvane per user session: a local socket named after the user and the
+// session. The first start listens on it; later starts write their request to it.
+#pragma once
+
+#include <QString>
+#include <memory>
+
+#include "platform/platform.h"
+
+class QLocalServer;
+
+namespace murvane::qt {
+
+// The socket name for this user in this session (XDG_SESSION_ID, else DISPLAY).
+QString SessionSocketName();
+
+class QtSessionInstance final : public SessionInstance {
+ public:
+  explicit QtSessionInstance(QString socketName = SessionSocketName());
+  ~QtSessionInstance() override;
+  QtSessionInstance(const QtSessionInstance&) = delete;
+  QtSessionInstance& operator=(const QtSessionInstance&) = delete;
+
+  bool Claim(std::function<void(InstanceRequest)> onRequest) override;
+  bool AskRunning(InstanceRequest request) override;
+
+ private:
+  void Listen();
+  void ReadRequest();
+
+  QString name_;
+  std::unique_ptr<QLocalServer> server_;
+  std::function<void(InstanceRequest)> onRequest_;
+};
+
+}  // namespace murvane::qt

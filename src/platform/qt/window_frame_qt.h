@@ -1,0 +1,29 @@
+// The QWidget behind a QtWindow: turns Qt's events into the window's calls.
+#pragma once
+
+#include <QWidget>
+
+namespace murvane::qt {
+
+class QtWindow;
+
+class WindowFrame final : public QWidget {
+ public:
+  explicit WindowFrame(QtWindow& window);
+  // From here on no event reaches the window.
+  void Detach() { window_ = nullptr; }
+  // Makes every child report pointer moves to the frame.
+  void Watch(QWidget& child);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QtWindow* window_;
+};
+
+}  // namespace murvane::qt
