@@ -76,32 +76,4 @@ inline std::string SourcePath(const std::string& relative) {
 #endif
 }
 
-// Where the bitmap image of the given side and depth starts, or 0 when the file has none.
-inline std::size_t FindImage(const Bytes& file, int side, int bit_depth) {
-  for (std::size_t entry = 6; entry < 6 + 16 * Peek(file, kCount, 2); entry += 16) {
-    const std::size_t at = Peek(file, entry + 12);
-    if (Peek(file, at + 4) == unsigned(side) && Peek(file, at + 14, 2) == unsigned(bit_depth)) {
-      return at;
-    }
-  }
-  return 0;
-}
-
-// The pixels of a 24-bit image, rows from the top; empty where the mask clears them.
-inline std::vector<IconPixel> TrueColourPixels(const Bytes& file, int side) {
-  const std::size_t at = FindImage(file, side, 24);
-  if (at == 0) throw std::runtime_error("no 24-bit image of side " + std::to_string(side));
-  const std::size_t colours = at + Peek(file, at), colour_row = (side * 3 + 3) / 4 * 4;
-  const std::size_t mask = colours + colour_row * side, mask_row = (side + 31) / 32 * 4;
-  std::vector<IconPixel> pixels;
-  for (int y = side - 1; y >= 0; --y) {  // stored bottom row first
-    for (int x = 0; x < side; ++x) {
-      const std::size_t c = colours + y * colour_row + x * 3;
-      const bool clear = file.at(mask + y * mask_row + x / 8) & (0x80 >> (x % 8));
-      pixels.push_back(clear ? IconPixel{} : IconColour{file[c + 2], file[c + 1], file[c]});
-    }
-  }
-  return pixels;
-}
-
 }  // namespace murvane::testing
