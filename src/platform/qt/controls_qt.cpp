@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QStyle>
 #include <cmath>
 
 #include "platform/qt/text_qt.h"
@@ -118,15 +119,26 @@ QFont FontFor(const FontDesc& desc, int dpiY) {
   return font;
 }
 
+// A push button draws its caption centred inside its frame; a checkbox beside
+// its box; a label wraps at words inside its rectangle.
 bool CaptionFits(const QWidget& widget) {
+  const QFontMetrics metrics(widget.font());
+  const QStyle& style = *widget.style();
   if (const auto* label = qobject_cast<const QLabel*>(&widget)) {
     const QRect room(0, 0, widget.width(), 10000);
-    const QRect used =
-        QFontMetrics(widget.font()).boundingRect(room, Qt::TextWordWrap, label->text());
+    const QRect used = metrics.boundingRect(room, Qt::TextWordWrap, label->text());
     return used.width() <= widget.width() && used.height() <= widget.height();
   }
-  if (qobject_cast<const QAbstractButton*>(&widget)) {
-    return widget.sizeHint().width() <= widget.width();
+  if (const auto* button = qobject_cast<const QAbstractButton*>(&widget)) {
+    QString text = button->text();
+    text.remove(QLatin1Char('&'));
+    int decoration = 2 * style.pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, &widget) + 2;
+    if (qobject_cast<const QCheckBox*>(&widget)) {
+      decoration = style.pixelMetric(QStyle::PM_IndicatorWidth, nullptr, &widget) +
+                   style.pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, &widget);
+    }
+    return decoration + metrics.horizontalAdvance(text) <= widget.width() &&
+           metrics.height() <= widget.height();
   }
   return true;
 }

@@ -1,0 +1,97 @@
+// The file dialog on Qt meets the program's request record as the Windows one does.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileSystemModel>
+#include <QTemporaryDir>
+
+#include "platform/fake/fake_platform.h"
+#include "platform/qt/file_dialog_qt.h"
+#include "platform/qt/text_qt.h"
+#include "support/qt_test_app.h"
+#include "ui/dialogs/common_dialog.h"
+
+namespace murvane::qt {
+namespace {
+
+class FileDialogs : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    test::App();
+    for (const char* name : {"caps.ico", "NUM.ICO", "notes.txt"}) {
+      QFile file(dir.filePath(QString::fromLatin1(name)));
+      ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+  }
+  // The request exactly as the program makes it.
+  OpenFileNameRecord ProgramRequest(std::function<bool(OpenFileNameRecord&)> answer) {
+    struct Capture final : FileDialog {
+      std::function<bool(OpenFileNameRecord&)> answer;
+      OpenFileNameRecord seen;
+      bool GetOpenFileName(OpenFileNameRecord& record) override {
+        seen = record;
+        return answer(record);
+      }
+    } capture;
+    capture.answer = std::move(answer);
+    fake::FakePlatform fake;
+    Platform platform{fake.tray,          fake.ansi, fake.keyboard, fake.settings, fake.files,
+                      fake.pictures,      capture,   fake.shell,    fake.windows,  fake.instance,
+                      fake.Get().identity};
+    modCommonDialog(platform).ShowOpen(0, std::u16string(u"Icone|*.ico") + u'\0' + u'\0',
+                                       dir.path().toStdU16String());
+    return capture.seen;
+  }
+  QTemporaryDir dir;
+};
+
+TEST_F(FileDialogs, TheDialogShowsWhatTheRecordAsks) {
+  const DialogRequest request = ReadRequest(ProgramRequest([](auto&) { return false; }));
+  EXPECT_EQ(request.title, QStringLiteral("Murvane - Apri"));
+  EXPECT_EQ(request.folder, dir.path());
+  EXPECT_EQ(request.filters, QStringList{QStringLiteral("Icone (*.ico)")});
+  EXPECT_EQ(request.mode, QFileDialog::AnyFile) << "the create prompt lets a new name through";
+}
+
+TEST_F(FileDialogs, QtsDialogListsIconsOfEitherCaseAndAnswersIntoTheBuffer) {
+  QtFileDialog dialog;
+  dialog.UseQtDialog();
+  QStringList listed;
+  dialog.onShown = [&](QFileDialog& shown) {
+    auto* model = shown.findChild<QFileSystemModel*>();
+    ASSERT_NE(model, nullptr);
+    test::RunUntil([&] { return model->rowCount(model->index(dir.path())) > 0; });
+    QModelIndex folder = model->index(dir.path());
+    for (int row = 0; row < model->rowCount(folder); ++row) {
+      const QModelIndex entry = model->index(row, 0, folder);
+      if (model->flags(entry) & Qt::ItemIsEnabled) listed.append(model->fileName(entry));
+    }
+    shown.selectFile(dir.filePath(QStringLiteral("NUM.ICO")));
+    QMetaObject::invokeMethod(&shown, "accept", Qt::QueuedConnection);
+  };
+  std::u16string buffer;
+  ProgramRequest([&](OpenFileNameRecord& record) {
+    const bool chosen = dialog.GetOpenFileName(record);
+    buffer = record.lpstrFile;
+    return chosen;
+  });
+  listed.sort();
+  EXPECT_EQ(listed, (QStringList{QStringLiteral("NUM.ICO"), QStringLiteral("caps.ico")}));
+  EXPECT_EQ(UpToFirstNul(buffer), dir.filePath(QStringLiteral("NUM.ICO")).toStdU16String());
+  EXPECT_EQ(buffer.size(), 1038u) << "the whole buffer comes back";
+}
+
+TEST(FileDialogAnswer, APathLongerThanTheBufferIsRefusedAndCutsFallOnCharacters) {
+  OpenFileNameRecord record;
+  record.lpstrFile = std::u16string(10, u' ');
+  record.nMaxFile = 10;
+  EXPECT_FALSE(WriteAnswer(record, QStringLiteral("/tmp/long-name.ico"), 0));
+  EXPECT_TRUE(WriteAnswer(record, QStringLiteral("/t/\u00e8.ico"), 0)) << "9 bytes and the NUL";
+  EXPECT_EQ(UpToFirstNul(record.lpstrFile), u"/t/\u00e8.ico");
+  EXPECT_EQ(record.nFileOffset, 3);
+  EXPECT_EQ(record.nFileExtension, 6);
+}
+
+}  // namespace
+}  // namespace murvane::qt

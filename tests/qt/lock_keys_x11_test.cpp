@@ -1,0 +1,66 @@
+// The lock keys from a real X server (run by with_xvfb.sh): a key pressed with
+// xdotool reaches GetKeyState within one 100 ms tick; a held key has the high bit.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <cstdlib>
+#include <string>
+
+#include "platform/qt/keyboard_qt.h"
+
+namespace murvane::qt {
+namespace {
+
+constexpr int kTickMs = 100;
+
+QCoreApplication& App() {
+  static int argc = 1;
+  static char name[] = "murvane_qt_lock_keys_tests";
+  static char* argv[] = {name, nullptr};
+  static QCoreApplication app(argc, argv);
+  return app;
+}
+
+void Xdotool(const std::string& what) {
+  ASSERT_EQ(std::system(("xdotool " + what).c_str()), 0) << what;
+}
+
+// What GetKeyState reads once `expected` came, or after one tick if it did not.
+std::int16_t StateWithinOneTick(KeyboardState& keyboard, int virtualKey, std::int16_t expected) {
+  QElapsedTimer tick;
+  tick.start();
+  std::int16_t now = keyboard.GetKeyState(virtualKey);
+  while (now != expected && tick.elapsed() < kTickMs) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    now = keyboard.GetKeyState(virtualKey);
+  }
+  return now;
+}
+
+TEST(LockKeysX11, EachKeyTogglesWithinOneTickAndHeldKeysReadNegative) {
+  App();
+  auto keyboard = XkbKeyboardState::Open();
+  ASSERT_NE(keyboard, nullptr) << "no X display with the keyboard extension";
+  const std::pair<int, const char*> keys[] = {
+      {kVkCapital, "Caps_Lock"}, {kVkNumLock, "Num_Lock"}, {kVkScroll, "Scroll_Lock"}};
+  for (const auto& [virtualKey, keysym] : keys) {
+    const std::int16_t before = keyboard->GetKeyState(virtualKey);
+    ASSERT_TRUE(before == 0 || before == 1) << keysym << " reads " << before;
+    Xdotool(std::string("key ") + keysym);
+    EXPECT_EQ(StateWithinOneTick(*keyboard, virtualKey, 1 - before), 1 - before) << keysym;
+    // Pressed again and held: the high bit, so the program's "exactly 1" reads it
+    // as off. X unlocks a lock on release where Windows toggles on press; both
+    // read negative until then.
+    Xdotool(std::string("keydown ") + keysym);
+    const auto heldLit = static_cast<std::int16_t>(0xFF81);
+    const std::int16_t held = StateWithinOneTick(*keyboard, virtualKey, heldLit);
+    EXPECT_TRUE(held == heldLit || held == static_cast<std::int16_t>(0xFF80 | before))
+        << keysym << " held down reads " << held;
+    Xdotool(std::string("keyup ") + keysym);
+    EXPECT_EQ(StateWithinOneTick(*keyboard, virtualKey, before), before) << keysym;
+  }
+}
+
+}  // namespace
+}  // namespace murvane::qt

@@ -1,0 +1,117 @@
+// Windows from the layout tables on Qt: where the widgets go at 96 and 144 dpi,
+// captions that fit, and what the window reports to the program.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QTimer>
+
+#include "platform/qt/window_system_qt.h"
+#include "support/qt_test_app.h"
+#include "ui/about/about_layout.h"
+#include "ui/config/config_layout.h"
+
+namespace murvane::qt {
+namespace {
+
+class Windows : public ::testing::Test {
+ protected:
+  void SetUp() override { test::App(); }
+  std::unique_ptr<NativeWindow> Make(const WindowDesc& layout, Dpi dpi = {96, 96}) {
+    system.SetDpi(dpi);
+    return system.CreateNativeWindow(layout, events);
+  }
+  QtWindow& Of(const std::unique_ptr<NativeWindow>& window) {
+    return *system.Find(window->Handle());
+  }
+  WindowRegistry registry;
+  TrayMenuSession menus;
+  QtPictureSource pictures;
+  QtWindowSystem system{registry, pictures, menus};
+  test::RecordingEvents events;
+};
+
+TEST_F(Windows, WidgetsSitWhereTheLayoutSaysAndEveryCaptionFits) {
+  for (const Dpi dpi : {Dpi{96, 96}, Dpi{144, 144}}) {
+    for (const WindowDesc* layout : {&ConfigWindowLayout(), &AboutWindowLayout()}) {
+      auto window = Make(*layout, dpi);
+      // The About window's texts come from the program after it is made.
+      window->Update({"lblTitle"}, {u"Murvane", 0, nullptr, std::nullopt});
+      window->Update({"lblVersion"}, {u"Versione 1.3.0", 0, nullptr, std::nullopt});
+      QtWindow& qt = Of(window);
+      const PixelRect client = win32::ClientRect(*layout, dpi);
+      EXPECT_EQ(qt.Frame().size(), QSize(client.width, client.height)) << layout->name;
+      for (const ControlDesc& desc : layout->controls) {
+        QWidget* widget = qt.ControlWidget(desc.id);
+        if (!widget) continue;
+        const PixelRect r = win32::ControlRect(*layout, desc, dpi);
+        EXPECT_EQ(widget->geometry(), QRect(r.left, r.top, r.width, r.height))
+            << desc.id.name << " at " << dpi.y;
+        EXPECT_TRUE(CaptionFits(*widget)) << desc.id.name << " at " << dpi.y << " dpi";
+        EXPECT_EQ(widget->isHidden(), !desc.visible) << desc.id.name;
+      }
+    }
+  }
+}
+
+TEST_F(Windows, ClicksReportTheControlAndTheCheckBoxWaitsForTheProgram) {
+  auto window = Make(ConfigWindowLayout());
+  QtWindow& qt = Of(window);
+  auto* box = qobject_cast<QCheckBox*>(qt.ControlWidget({"chkNumLock"}));
+  ASSERT_TRUE(box && box->isChecked());
+  box->click();
+  EXPECT_TRUE(box->isChecked()) << "the form model decides";
+  window->Update({"chkNumLock"}, {u"Visualizza stato", 0, nullptr, std::nullopt});
+  EXPECT_FALSE(box->isChecked());
+  // The program may destroy the window from inside the click.
+  events.onClick = [&] { window.reset(); };
+  qobject_cast<QAbstractButton*>(qt.ControlWidget({"cmdApply"}))->click();
+  EXPECT_EQ(window, nullptr);
+  EXPECT_EQ(events.log, (std::vector<std::string>{"check chkNumLock", "click cmdApply"}));
+}
+
+TEST_F(Windows, EnterEscAndTheCloseBoxGoToTheProgram) {
+  auto about = Make(AboutWindowLayout());
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QCoreApplication::sendEvent(&Of(about).Frame(), &enter);
+  auto config = Make(ConfigWindowLayout());
+  QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+  QCoreApplication::sendEvent(&Of(config).Frame(), &escape);
+  Of(config).Frame().close();
+  system.EndSession();
+  EXPECT_EQ(events.log, (std::vector<std::string>{"click cmdOK", "click cmdClose", "close 0",
+                                                  "close 2", "close 2"}));
+}
+
+TEST_F(Windows, TheTimerTicksUntilTheWindowGoes) {
+  auto window = Make(ConfigWindowLayout());
+  ASSERT_TRUE(test::RunUntil([&] { return events.log.size() >= 2; }, 1000));
+  EXPECT_EQ(events.log.front(), "timer Timer1");
+  window.reset();
+  const std::size_t ticks = events.log.size();
+  test::RunUntil([] { return false; }, 300);
+  EXPECT_EQ(events.log.size(), ticks);
+}
+
+TEST_F(Windows, ATrayMenuAnswersTheChosenItemOnceItCloses) {
+  auto window = Make(ConfigWindowLayout());
+  TrayMenu tray;
+  FillMenu(tray.Menu(), ConfigWindowLayout().menus[0]);
+  tray.Opened();
+  std::string chosen = "unset";
+  QTimer::singleShot(50, [&] {
+    QAction* configure = tray.Menu().actions().at(1);
+    Q_EMIT tray.Menu().aboutToHide();
+    configure->trigger();
+  });
+  menus.Deliver(tray, [&] { chosen = window->PopupMenu(ConfigWindowLayout().menus[0]); });
+  EXPECT_EQ(chosen, "mnuConfigure");
+  EXPECT_EQ(tray.Menu().actions().size(), 4) << "the items stay for the next time";
+  EXPECT_TRUE(tray.Menu().actions().at(2)->isSeparator());
+}
+
+}  // namespace
+}  // namespace murvane::qt
