@@ -16,15 +16,12 @@ struct CountingHandlers : FormHandlers {
 WindowDesc OneBoxWindow() {
   WindowDesc window;
   window.name = "frmTest";
-  ControlDesc box;
-  box.kind = ControlKind::CheckBox;
-  box.id = {"chkTest"};
-  box.value = 1;
-  window.controls.push_back(box);
-  ControlDesc text;
-  text.kind = ControlKind::TextBox;
-  text.id = {"txtTest", 0};
-  window.controls.push_back(text);
+  window.controls.resize(2);
+  window.controls[0].kind = ControlKind::CheckBox;
+  window.controls[0].id = {"chkTest"};
+  window.controls[0].value = 1;
+  window.controls[1].kind = ControlKind::TextBox;
+  window.controls[1].id = {"txtTest", 0};
   return window;
 }
 

@@ -1,4 +1,4 @@
-// The normal-file test, the program's identity from its version record and the shell request.
+// The normal-file test and the program's identity from its version record.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -50,15 +50,6 @@ TEST(FilesAndIdentity, IdentityComesFromTheVersionRecord) {
   std::wstring folder(program, GetModuleFileNameW(nullptr, program, MAX_PATH));
   folder.resize(folder.find_last_of(L'\\'));
   EXPECT_EQ(identity.folder, Utf16(folder)) << "the program's folder, no trailing separator";
-}
-
-TEST(FilesAndIdentity, ShellReportsAFileItCannotOpen) {
-  test::TempFolder folder;
-  ShellExecuteRequest request;
-  request.operation = u"open";
-  request.file = Utf16(folder.PathOf(L"missing.html"));
-  request.showCommand = SW_SHOWNORMAL;
-  EXPECT_LE(Win32Shell().Execute(request), 32) << "ShellExecute's error range";
 }
 
 }  // namespace

@@ -43,27 +43,23 @@ TEST(Pictures, FilesTheCheckRefusesMakeNoIcon) {
   EXPECT_NE(source.LoadIconFile(folder.Write(L"good.ico", good)), nullptr);
 }
 
-// The program's pictures change on "Default" and "Modifica"; however often, the handles made
-// and destroyed must balance.
-TEST(Pictures, HandlesBalanceOverAHundredThousandChanges) {
+// A picture's handle lives exactly as long as its last holder: the tray may still draw the
+// old picture while the window already shows the new one. (scripts/bench measures long use.)
+TEST(Pictures, HandlesLiveAsLongAsTheirLastHolder) {
   test::TempFolder folder;
   const std::u16string file = folder.Write(L"c.ico", MakeSolidIcon(16, IconColour{}));
   Win32PictureSource source;
   const IconCounts before = CountIcons();
   {
-    PicturePtr current = source.LoadResource("CapsLock.off");
-    PicturePtr shownInTray = current;
-    for (int change = 0; change < 100000; ++change) {
-      current = change % 10 == 0 ? source.LoadIconFile(file)
-                                 : source.LoadResource(change % 2 ? "CapsLock.on" : "CapsLock.off");
-      ASSERT_NE(current, nullptr) << "change " << change;
-      if (change % 3 == 0) shownInTray = current;
-    }
-    EXPECT_EQ(CountIcons().Live() - before.Live(), shownInTray == current ? 1 : 2);
+    PicturePtr shownInTray = source.LoadIconFile(file);
+    PicturePtr current = shownInTray;
+    current = source.LoadResource("CapsLock.on");
+    EXPECT_EQ(CountIcons().Live() - before.Live(), 2);
+    shownInTray = current;
+    EXPECT_EQ(CountIcons().Live() - before.Live(), 1);
   }
-  const IconCounts after = CountIcons();
-  EXPECT_EQ(after.created - before.created, 100001);
-  EXPECT_EQ(after.Live(), before.Live());
+  EXPECT_EQ(CountIcons().created - before.created, 2);
+  EXPECT_EQ(CountIcons().Live(), before.Live());
 }
 
 }  // namespace

@@ -7,13 +7,15 @@
 #include "platform/win32/notification_area_win32.h"
 #include "platform/win32/window_system_win32.h"
 #include "support/win32_test_support.h"
+#include "ui/about/about_layout.h"
+#include "ui/config/config_layout.h"
 
 namespace murvane::win32 {
 namespace {
 
 class WindowEvents : public ::testing::Test {
  protected:
-  WindowDesc layout = test::SampleLayout();
+  const WindowDesc& layout = ConfigWindowLayout();
   test::RecordingEvents events;
   Win32WindowSystem system;
   std::unique_ptr<NativeWindow> native = system.CreateNativeWindow(layout, events);
@@ -21,6 +23,12 @@ class WindowEvents : public ::testing::Test {
 
   HWND Child(const char* name, int index = -1) {
     return static_cast<Win32Window&>(*native).ControlWindow({name, index});
+  }
+  // The About window, whose OK button is both the default and the cancel button.
+  test::RecordingEvents aboutEvents;
+  std::unique_ptr<NativeWindow> about = system.CreateNativeWindow(AboutWindowLayout(), aboutEvents);
+  HWND AboutChild(const char* name) {
+    return static_cast<Win32Window&>(*about).ControlWindow({name});
   }
   // A key as the message loop would meet it, given to the program's key handling.
   static bool PressKey(HWND target, WPARAM key) {
@@ -33,10 +41,10 @@ TEST_F(WindowEvents, ClicksReportTheControlAndMayDestroyTheWindow) {
   native->Show();
   SendMessageW(Child("cmdCapsLockDefaultIcon", 0), BM_CLICK, 0, 0);
   ASSERT_EQ(events.clicks, (std::vector<ControlId>{{"cmdCapsLockDefaultIcon", 0}}));
-  SendMessageW(Child("lblLink"), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
-  SendMessageW(Child("lblLink"), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
-  ASSERT_EQ(events.clicks.size(), 2u);
-  EXPECT_EQ(events.clicks.back(), ControlId{"lblLink"});
+  about->Show();
+  SendMessageW(AboutChild("lblLink"), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+  SendMessageW(AboutChild("lblLink"), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+  EXPECT_EQ(aboutEvents.clicks, std::vector<ControlId>{ControlId{"lblLink"}}) << "a label";
   events.onClick = [&] { native.reset(); };
   SendMessageW(Child("cmdClose"), BM_CLICK, 0, 0);
   EXPECT_FALSE(IsWindow(hwnd)) << "destroyed inside its own event";
@@ -55,18 +63,21 @@ TEST_F(WindowEvents, CheckBoxClickLeavesTheValueToTheProgram) {
   EXPECT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), BST_UNCHECKED);
 }
 
-TEST_F(WindowEvents, EnterPressesTheDefaultButtonAndEscTheCancelButton) {
+TEST_F(WindowEvents, EnterPressesTheFocusedOrDefaultButtonAndEscTheCancelButton) {
   native->Show();
   SetFocus(Child("chkCapsLock"));
-  EXPECT_TRUE(PressKey(Child("chkCapsLock"), VK_RETURN));
+  PressKey(Child("chkCapsLock"), VK_RETURN);  // the window has no default button
   EXPECT_TRUE(PressKey(Child("chkCapsLock"), VK_ESCAPE));
   SetFocus(Child("cmdCapsLockDefaultIcon", 0));
   EXPECT_TRUE(PressKey(Child("cmdCapsLockDefaultIcon", 0), VK_RETURN)) << "a focused button";
   test::HiddenWindow other;
   EXPECT_FALSE(PressKey(other.hwnd, VK_RETURN)) << "keys of other windows are left alone";
-  const std::vector<ControlId> expected = {
-      {"cmdApply"}, {"cmdClose"}, {"cmdCapsLockDefaultIcon", 0}};
-  EXPECT_EQ(events.clicks, expected);
+  EXPECT_EQ(events.clicks, (std::vector<ControlId>{{"cmdClose"}, {"cmdCapsLockDefaultIcon", 0}}));
+  about->Show();
+  const HWND aboutWindow = static_cast<Win32Window&>(*about).Hwnd();
+  EXPECT_TRUE(PressKey(aboutWindow, VK_RETURN));
+  EXPECT_TRUE(PressKey(aboutWindow, VK_ESCAPE));
+  EXPECT_EQ(aboutEvents.clicks, (std::vector<ControlId>{{"cmdOK"}, {"cmdOK"}}));
 }
 
 TEST_F(WindowEvents, CloseBoxAndLogoffAskWithTheirOwnReasons) {

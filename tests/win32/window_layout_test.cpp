@@ -1,27 +1,30 @@
-// Windows built from layout tables: controls placed in pixels at the screen's density.
+// The program's windows built from their layout tables: controls placed in pixels at the
+// screen's density, and the keyboard's way through them.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <tuple>
 
+#include "app/lock_keys.h"
 #include "platform/win32/layout_pixels.h"
 #include "platform/win32/window_system_win32.h"
 #include "support/win32_test_support.h"
+#include "ui/about/about_layout.h"
+#include "ui/config/config_layout.h"
 
 namespace murvane::win32 {
 namespace {
 
 TEST(WindowLayout, TwipsBecomePixelsWithHalvesRoundedAway) {
-  const std::tuple<int, int, int> cases[] = {{15, 96, 1},  {4035, 96, 269},  {5400, 96, 360},
-                                             {7, 96, 0},   {8, 96, 1},       {-8, 96, -1},
-                                             {60, 120, 5}, {4035, 144, 404}, {1275, 144, 128}};
+  const std::tuple<int, int, int> cases[] = {{15, 96, 1},  {7, 96, 0},   {8, 96, 1},
+                                             {-8, 96, -1}, {60, 120, 5}, {1275, 144, 128}};
   for (const auto& [twips, dpi, pixels] : cases) {
     EXPECT_EQ(TwipsToPixels(twips, dpi), pixels) << twips << " twips at " << dpi << " dpi";
   }
 }
 
 TEST(WindowLayout, ControlsInAFrameAreOffsetByTheFrame) {
-  const WindowDesc layout = test::SampleLayout();
+  const WindowDesc& layout = ConfigWindowLayout();
   const ControlDesc& check = *layout.Find({"chkCapsLock"});
   const ControlDesc& apply = *layout.Find({"cmdApply"});
   EXPECT_EQ(ControlRect(layout, check, {96, 96}), (PixelRect{4 + 4, 4 + 16, 209, 21}));
@@ -32,25 +35,54 @@ TEST(WindowLayout, ControlsInAFrameAreOffsetByTheFrame) {
   EXPECT_EQ(ClientRect(layout, {144, 144}), (PixelRect{0, 0, 540, 405}));
 }
 
-TEST(WindowLayout, RealWindowPlacesItsControlsWhereTheLayoutSays) {
-  const WindowDesc layout = test::SampleLayout();
+TEST(WindowLayout, RealWindowsPlaceTheirControlsWhereTheLayoutSays) {
+  for (const WindowDesc* layout : {&ConfigWindowLayout(), &AboutWindowLayout()}) {
+    test::RecordingEvents events;
+    Win32WindowSystem system;
+    const auto native = system.CreateNativeWindow(*layout, events);
+    const auto& window = static_cast<Win32Window&>(*native);
+    const Dpi dpi = ScreenDpi();
+    for (const ControlDesc& desc : layout->controls) {
+      if (desc.kind == ControlKind::Timer || desc.kind == ControlKind::Line) continue;
+      RECT r{};
+      ASSERT_TRUE(GetWindowRect(window.ControlWindow(desc.id), &r)) << desc.id.name;
+      MapWindowPoints(nullptr, window.Hwnd(), reinterpret_cast<POINT*>(&r), 2);
+      EXPECT_EQ((PixelRect{r.left, r.top, r.right - r.left, r.bottom - r.top}),
+                ControlRect(*layout, desc, dpi))
+          << desc.id.name;
+    }
+    RECT client;
+    GetClientRect(window.Hwnd(), &client);
+    EXPECT_EQ((PixelRect{0, 0, client.right, client.bottom}), ClientRect(*layout, dpi));
+  }
+}
+
+// Tab goes down each frame, then to Chiudi and Applica; the hidden path texts never take
+// the focus, though the layout gives them tab indexes.
+TEST(WindowLayout, TabFollowsTheFramesAndSkipsHiddenControls) {
+  const WindowDesc& layout = ConfigWindowLayout();
   test::RecordingEvents events;
   Win32WindowSystem system;
   const auto native = system.CreateNativeWindow(layout, events);
   const auto& window = static_cast<Win32Window&>(*native);
-  const Dpi dpi = ScreenDpi();
-  for (const ControlDesc& desc : layout.controls) {
-    if (desc.kind == ControlKind::Timer) continue;
-    RECT r{};
-    ASSERT_TRUE(GetWindowRect(window.ControlWindow(desc.id), &r)) << desc.id.name;
-    MapWindowPoints(nullptr, window.Hwnd(), reinterpret_cast<POINT*>(&r), 2);
-    EXPECT_EQ((PixelRect{r.left, r.top, r.right - r.left, r.bottom - r.top}),
-              ControlRect(layout, desc, dpi))
-        << desc.id.name;
+  native->Show();
+  std::vector<ControlId> order;
+  const HWND first = GetNextDlgTabItem(window.Hwnd(), nullptr, FALSE);
+  for (HWND at = first; at && order.size() < 30;) {
+    for (const ControlDesc& desc : layout.controls) {
+      if (window.ControlWindow(desc.id) == at) order.push_back(desc.id);
+    }
+    if ((at = GetNextDlgTabItem(window.Hwnd(), at, FALSE)) == first) break;
   }
-  RECT client;
-  GetClientRect(window.Hwnd(), &client);
-  EXPECT_EQ((PixelRect{0, 0, client.right, client.bottom}), ClientRect(layout, dpi));
+  std::vector<ControlId> expected;
+  for (Key key : kCapsNumScroll) {
+    const LockKey& k = KeyInfo(key);
+    expected.insert(expected.end(),
+                    {k.ShowBox(), k.ChangeButton(kOffSlot), k.DefaultButton(kOffSlot),
+                     k.ChangeButton(kOnSlot), k.DefaultButton(kOnSlot)});
+  }
+  expected.insert(expected.end(), {ControlId{"cmdClose"}, ControlId{"cmdApply"}});
+  EXPECT_EQ(order, expected);
 }
 
 }  // namespace

@@ -75,41 +75,4 @@ void WatchFor(const wchar_t* className, std::function<void(HWND)> act) {
   watchTimer = watchAct ? SetTimer(nullptr, 0, 100, &LookForWatched) : 0;
 }
 
-WindowDesc SampleLayout() {
-  WindowDesc window;
-  window.name = "frmSample";
-  window.caption = u"Murvane - Configurazione";
-  window.clientWidth = 5400;
-  window.clientHeight = 4050;
-  window.icon = "Murvane";
-  auto add = [&](ControlKind kind, const char* name, int index, const char* parent,
-                 const char16_t* caption, TwipsRect rect, int tabIndex) -> ControlDesc& {
-    ControlDesc& control = window.controls.emplace_back();
-    control.kind = kind;
-    control.id = ControlId{name, index};
-    control.parent = parent;
-    control.caption = caption;
-    control.rect = rect;
-    control.tabIndex = tabIndex;
-    return control;
-  };
-  using K = ControlKind;
-  add(K::Frame, "fraCapsLock", -1, "", u"CaspLock", {60, 60, 4035, 1275}, 0);
-  add(K::CheckBox, "chkCapsLock", -1, "fraCapsLock", u"Visualizza stato", {60, 240, 3135, 315}, 3)
-      .value = 1;
-  add(K::Image, "imgCurCapsLockIcon", 0, "fraCapsLock", u"", {1920, 600, 240, 240}, -1);
-  add(K::Button, "cmdCapsLockDefaultIcon", 0, "fraCapsLock", u"Default", {3180, 600, 795, 255}, 6);
-  add(K::Button, "cmdApply", -1, "", u"&Applica", {4140, 3180, 1215, 375}, 31).isDefault = true;
-  add(K::Button, "cmdClose", -1, "", u"&Chiudi", {4140, 3600, 1215, 375}, 30).isCancel = true;
-  add(K::Label, "lblLink", -1, "", u"www.example.com", {300, 2160, 975, 195}, 4);
-  add(K::Timer, "Timer1", -1, "", u"", {}, -1).intervalMs = 30;
-  window.menus.push_back(MenuDesc{"mnuBar",
-                                  u"MenuBar",
-                                  {{"mnuExit", u"&Esci"},
-                                   {"mnuConfigure", u"&Configura..."},
-                                   {"mnuSep", u"-"},
-                                   {"mnuAbout", u"&Su..."}}});
-  return window;
-}
-
 }  // namespace murvane::win32::test

@@ -1,5 +1,5 @@
-// Helpers shared by the Win32 backend tests: message pumping, a scratch folder, a sample
-// window layout, modal windows answered from a timer, and a window-events recorder.
+// Helpers shared by the Win32 backend tests: message pumping, a scratch folder, modal
+// windows answered from a timer, and a window-events recorder.
 #pragma once
 
 #include <windows.h>
@@ -10,7 +10,6 @@
 #include <utility>
 #include <vector>
 
-#include "forms/form_desc.h"
 #include "platform/platform.h"
 
 namespace murvane::win32::test {
@@ -45,10 +44,6 @@ auto WithWindow(const wchar_t* className, Modal modal, std::function<void(HWND)>
   WatchFor(nullptr, nullptr);
   return result;
 }
-
-// A window shaped like the configuration window: a frame with a checkbox and a button in it,
-// a link label, the default and cancel buttons, a timer and a pop-up menu.
-WindowDesc SampleLayout();
 
 // Records what a native window reports.
 struct RecordingEvents final : NativeWindowEvents {
