@@ -1,7 +1,5 @@
 #include "support/win32_test_support.h"
 
-#include <shellapi.h>
-
 #include <filesystem>
 #include <fstream>
 
@@ -27,12 +25,8 @@ TempFolder::TempFolder() {
 }
 
 TempFolder::~TempFolder() {
-  const std::wstring from = path + L'\0';  // a double-NUL-terminated list
-  SHFILEOPSTRUCTW operation{};
-  operation.wFunc = FO_DELETE;
-  operation.pFrom = from.c_str();
-  operation.fFlags = FOF_NO_UI;
-  SHFileOperationW(&operation);
+  std::error_code ignored;
+  std::filesystem::remove_all(std::filesystem::path(path), ignored);
 }
 
 std::u16string TempFolder::Write(const std::wstring& name,
