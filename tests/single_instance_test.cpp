@@ -23,6 +23,17 @@ TEST(SecondStartTest, AClaimNobodyAnswersForNeverStopsAStart) {
   EXPECT_EQ(sys.tray.Shown().size(), 3u);
 }
 
+TEST(SecondStartTest, ASetupProgramEndingItDuringStartUpLetsStartUpFinishFirst) {
+  fake::FakePlatform sys;
+  sys.tray.duringNextCall = [&] { sys.instance.Deliver(InstanceRequest::Exit); };
+  Application app(sys.Get());
+  StartOutcome outcome = StartOutcome::NoWindow;
+  EXPECT_NO_THROW(outcome = app.Start());
+  EXPECT_EQ(outcome, StartOutcome::Running);
+  EXPECT_TRUE(sys.tray.Shown().empty());
+  EXPECT_EQ(sys.windows.QuitCalls(), 1);
+}
+
 class RunningInstanceTest : public ProgramTest {
  protected:
   void SetUp() override { Start(); }

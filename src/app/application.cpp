@@ -3,6 +3,8 @@
 #include "app/frm_main.h"
 #include "ui/about/frm_about.h"
 
+#include <utility>
+
 namespace murvane {
 
 Application::Application(Platform& platform) : platform_(platform) {}
@@ -19,8 +21,11 @@ StartOutcome Application::Start() {
     return StartOutcome::HandedOver;
   }
   main_ = std::make_unique<frmMain>(platform_, static_cast<WindowHost&>(*this));
+  starting_ = true;
   main_->Load();
-  if (!main_->IsLoaded()) {
+  starting_ = false;
+  if (pending_) OnInstanceRequest(*std::exchange(pending_, std::nullopt));
+  if (!main_->IsLoaded() && !quit_) {
     platform_.windows.ShowWarning(
         0, u"Impossibile avviare: la finestra principale non può essere creata.",
         platform_.identity.title);
@@ -31,7 +36,12 @@ StartOutcome Application::Start() {
 
 // A setup program ends Murvane to replace its files, so an open About window
 // goes too: it would keep the process alive.
+// The shell calls of start-up can let a request in before the icons are up.
 void Application::OnInstanceRequest(InstanceRequest request) {
+  if (starting_) {
+    pending_ = request;
+    return;
+  }
   if (!main_ || !main_->IsLoaded()) return;
   if (request == InstanceRequest::ShowConfiguration) return main_->Configure();
   main_->Exit();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
 #include "platform/platform.h"
 
@@ -36,7 +37,6 @@ class Application final : private WindowHost {
   void RemoveIcons();
 
   frmMain& Main() { return *main_; }
-  frmAbout* About() { return about_.get(); }
 
  private:
   void ShowAbout() override;
@@ -47,6 +47,9 @@ class Application final : private WindowHost {
   std::unique_ptr<frmMain> main_;
   std::unique_ptr<frmAbout> about_;
   bool quit_ = false;
+  // A request that came while start-up ran; start-up finishes first.
+  bool starting_ = false;
+  std::optional<InstanceRequest> pending_;
 };
 
 }  // namespace murvane

@@ -29,13 +29,11 @@ std::int32_t Form::hWnd() const {
 void Form::Show() {
   if (!native_) return;
   native_->Show();
-  visible_ = true;
 }
 
 void Form::Hide() {
   if (!native_) return;
   native_->Hide();
-  visible_ = false;
 }
 
 void Form::SetCaption(const std::u16string& caption) {
@@ -111,7 +109,6 @@ bool Form::Unload(int reason) {
   handlers_.QueryUnload(cancel, reason);
   if (cancel != 0) return false;
   native_.reset();
-  visible_ = false;
   controls_.clear();
   handlers_.Unloaded();
   return true;

@@ -42,7 +42,6 @@ class Form final : private NativeWindowEvents {
 
   void Show();
   void Hide();
-  bool IsVisible() const { return visible_; }
   void SetCaption(const std::u16string& caption);
 
   int Value(const ControlId& id) const;
@@ -84,7 +83,6 @@ class Form final : private NativeWindowEvents {
   FormHandlers& handlers_;
   std::map<ControlId, Control> controls_;
   std::unique_ptr<NativeWindow> native_;
-  bool visible_ = false;
 };
 
 }  // namespace murvane

@@ -34,7 +34,6 @@ struct FakeFile {
 class FakeFiles final : public FileSystem {
  public:
   void Put(const std::u16string& path, FakeFile file) { files_[path] = std::move(file); }
-  void Remove(const std::u16string& path) { files_.erase(path); }
   const FakeFile* Find(const std::u16string& path) const;
   bool IsNormalFile(const std::u16string& path) override;
 
@@ -80,8 +79,6 @@ struct NotifyCall {
   NotifyIconBuffer record;
   bool answer;
   std::int32_t uID() const;
-  std::int32_t hIcon() const;
-  std::string Tip() const;
 };
 
 // Answers like the Windows shell: adding a shown icon, or modifying or deleting
@@ -94,12 +91,14 @@ class FakeTray final : public NotificationArea {
   const std::vector<ShownIcon>& Shown() const { return shown_; }
   const ShownIcon* Find(std::int32_t uID) const;
   const std::vector<NotifyCall>& Calls() const { return calls_; }
-  void ClearCalls() { calls_.clear(); }
   void Forget() { shown_.clear(); }
 
   // Whether a handle's picture still exists; checked at every call, because
   // the shell may draw any icon it shows at any moment.
   std::function<bool(std::int32_t)> isLive;
+  // Runs inside the next call, as other programs' messages may get through
+  // while the shell is being called.
+  std::function<void()> duringNextCall;
   // Calls at whose moment the shell held, or was handed, a released handle.
   int CallsWithReleasedHandle() const { return callsWithReleasedHandle_; }
 

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <utility>
 
 #include "platform/fake/fake_platform.h"
 
@@ -59,12 +60,6 @@ std::u16string FakeAnsi::FromAnsi(const std::string& bytes) {
 std::int32_t NotifyCall::uID() const {
   return ReadField(record, NotifyIconField::uID);
 }
-std::int32_t NotifyCall::hIcon() const {
-  return ReadField(record, NotifyIconField::hIcon);
-}
-std::string NotifyCall::Tip() const {
-  return TipOfRecord(record);
-}
 
 const ShownIcon* FakeTray::Find(std::int32_t uID) const {
   for (const ShownIcon& icon : shown_) {
@@ -80,6 +75,7 @@ bool FakeTray::Notify(NotifyMessage message, NotifyIconBuffer& record) {
     return icon.hWnd == hWnd && icon.uID == uID;
   });
   if (HoldsReleasedHandle(record)) ++callsWithReleasedHandle_;
+  if (auto during = std::exchange(duringNextCall, nullptr)) during();
   bool answer = false;
   if (ReadField(record, NotifyIconField::cbSize) !=
       static_cast<std::int32_t>(kNotifyIconDataSize)) {

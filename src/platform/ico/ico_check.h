@@ -55,7 +55,7 @@ inline bool IsWellFormedIcon(std::span<const std::uint8_t> bytes) {
   return FindIconFault(bytes) == IconFault::kNone;
 }
 
-// A short English phrase for logs and test output.
+// A short English phrase, for test output and the fuzzer.
 std::string_view DescribeIconFault(IconFault fault);
 
 }  // namespace murvane
