@@ -42,6 +42,19 @@ TEST_F(LoadSettingsTest, UnusableStoredPathsFallBackToTheBuiltInPicture) {
   }
 }
 
+// The marker is compared letter for letter: "(default)" is a file name like any
+// other, while "(Default)" means the built-in picture even where such a file exists.
+TEST_F(LoadSettingsTest, OnlyTheExactMarkerMeansTheBuiltInPicture) {
+  PutIcon(u"(default)");
+  PutIcon(u"(Default)");
+  sys.settings.Put(u"NumLockOffIcon", u"(default)");
+  sys.settings.Put(u"NumLockOnIcon", u"(Default)");
+  Start();
+  EXPECT_EQ(PathText(Key::NumLock, kOffSlot), u"(default)");
+  EXPECT_EQ(CurrentPicture(Key::NumLock, kOffSlot), "(default)");
+  EXPECT_EQ(CurrentPicture(Key::NumLock, kOnSlot), "NumLock.on");
+}
+
 class SaveSettingsTest : public ProgramTest {
  protected:
   void SetUp() override {

@@ -37,5 +37,17 @@ TEST_F(TrayIconTest, TipKeepsRoomForItsNul) {
   EXPECT_EQ(icon.szTip(), u"NumLock: On" + std::u16string(1, u'\0') + std::u16string(52, u' '));
 }
 
+// In a double-byte code page 63 characters can take 126 bytes; whole characters
+// go until the NUL fits, since the shell reads the tip up to it.
+TEST_F(TrayIconTest, ADoubleByteTipStillEndsInNulWithinItsBytes) {
+  ansi.doubleByte = true;
+  icon.szTip(u"A" + std::u16string(62, u'\u6f22'));
+  icon.Modify();
+  const NotifyIconBuffer& record = shell.Calls().back().record;
+  const std::string tip(record.begin() + 24, record.end());
+  EXPECT_EQ(tip.substr(0, 63), "A" + ansi.ToAnsi(std::u16string(31, u'\u6f22')));
+  EXPECT_EQ(tip[63], '\0');
+}
+
 }  // namespace
 }  // namespace murvane

@@ -50,6 +50,8 @@ TEST(FilesAndIdentity, IdentityComesFromTheVersionRecord) {
   std::wstring folder(program, GetModuleFileNameW(nullptr, program, MAX_PATH));
   folder.resize(folder.find_last_of(L'\\'));
   EXPECT_EQ(identity.folder, Utf16(folder)) << "the program's folder, no trailing separator";
+  // "C:" alone would mean the current folder on drive C.
+  EXPECT_EQ(ReadAppIdentity(L"C:\\murvane.exe").folder, u"C:\\");
 }
 
 }  // namespace

@@ -59,6 +59,25 @@ TEST(WindowLayout, RealWindowsPlaceTheirControlsWhereTheLayoutSays) {
 
 // Tab goes down each frame, then to Chiudi and Applica; the hidden path texts never take
 // the focus, though the layout gives them tab indexes.
+// A taskbar takes part of the screen, but the About window is centred on the
+// whole screen, as it was designed.
+TEST(WindowLayout, AboutOpensCentredOnTheScreenNotOnTheWorkArea) {
+  RECT work{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+  const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+  RECT lowered{0, 200, screenWidth, screenHeight};
+  ASSERT_TRUE(SystemParametersInfoW(SPI_SETWORKAREA, 0, &lowered, 0));
+  test::RecordingEvents events;
+  Win32WindowSystem system;
+  std::unique_ptr<NativeWindow> about = system.CreateNativeWindow(AboutWindowLayout(), events);
+  SystemParametersInfoW(SPI_SETWORKAREA, 0, &work, 0);
+  RECT frame{};
+  GetWindowRect(static_cast<Win32Window&>(*about).Hwnd(), &frame);
+  EXPECT_NEAR((frame.left + frame.right) / 2, screenWidth / 2, 1);
+  EXPECT_NEAR((frame.top + frame.bottom) / 2, screenHeight / 2, 1);
+}
+
 TEST(WindowLayout, TabFollowsTheFramesAndSkipsHiddenControls) {
   const WindowDesc& layout = ConfigWindowLayout();
   test::RecordingEvents events;
