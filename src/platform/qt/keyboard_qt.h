@@ -46,7 +46,7 @@ class XkbKeyboardState final : public KeyboardState {
 
   XkbKeyboardState(_XDisplay* display, int eventBase);
   void ResolveNames();
-  void ProcessEvents();
+  void ProcessEvents(int mode);
   bool Held(unsigned char keycode);
 
   _XDisplay* display_;

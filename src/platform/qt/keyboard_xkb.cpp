@@ -40,7 +40,7 @@ XkbKeyboardState::XkbKeyboardState(Display* display, int eventBase)
   ResolveNames();
   notifier_ = std::make_unique<QSocketNotifier>(ConnectionNumber(display_), QSocketNotifier::Read);
   QObject::connect(notifier_.get(), &QSocketNotifier::activated, notifier_.get(),
-                   [this] { ProcessEvents(); });
+                   [this] { ProcessEvents(QueuedAfterReading); });
   XFlush(display_);
 }
 
@@ -67,11 +67,12 @@ void XkbKeyboardState::ResolveNames() {
   }
 }
 
-// Reads what has arrived without waiting for more: the round trips of a tick may
-// have queued events that the socket notifier will not announce again.
-void XkbKeyboardState::ProcessEvents() {
+// Takes what has arrived without waiting for more. After a round trip only the
+// queue is looked at: the reply's read queued any events that came with it, which
+// the socket notifier will not announce again; that costs no system call.
+void XkbKeyboardState::ProcessEvents(int mode) {
   bool keymapChanged = false;
-  while (XEventsQueued(display_, QueuedAfterReading) > 0) {
+  while (XEventsQueued(display_, mode) > 0) {
     XEvent event;
     XNextEvent(display_, &event);
     if (event.type == MappingNotify) {
@@ -104,7 +105,7 @@ std::int16_t XkbKeyboardState::GetKeyState(int virtualKey) {
   for (Lock& lock : locks_) {
     if (lock.virtualKey != virtualKey) continue;
     const bool held = Held(lock.keycode);
-    ProcessEvents();
+    ProcessEvents(QueuedAlready);
     return KeyStateValue(lock.lit, held);
   }
   return 0;
