@@ -4,9 +4,19 @@
 DESKTOP_SIZE=1024x768
 TRAY_STRIP="160x24+864+744"  # the right end of the taskbar, where the icons sit
 
-start_murvane_desktop() {  # $1: path of murvane.exe
-  wine explorer "/desktop=murvane,$DESKTOP_SIZE" "$1" >/dev/null 2>&1 &
-  MURVANE_DESKTOP_PID=$!
+# Every program of the prefix runs inside one Wine desktop, so a second start of
+# murvane.exe meets the first, and `wine murvane.exe` gives the program's own
+# exit code.
+use_wine_desktop() {
+  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d murvane /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v murvane /d "$DESKTOP_SIZE" /f \
+    >/dev/null 2>&1
+}
+
+start_murvane_desktop() {  # $1: path of murvane.exe; leaves its pid in MURVANE_PID
+  use_wine_desktop
+  wine "$1" >/dev/null 2>&1 &
+  MURVANE_PID=$!
   wait_for_window "murvane - Wine desktop" 120
   DESKTOP_WINDOW=$(xdotool search --name "murvane - Wine desktop" | head -1)
   wait_for_taskbar 60
@@ -102,6 +112,51 @@ open_tray_menu() {  # $1 $2: screen position of an icon
   xdotool windowfocus --sync "$DESKTOP_WINDOW"
   xdotool mousemove "$1" "$2" click 3
   sleep 1.5
+}
+
+# How many lines of text a window shows in a band of columns, title bar
+# included: each run of rows with ink, five or more rows high, is one.
+text_lines_in_band() {  # $1: screenshot, $2: band as WIDTHxHEIGHT+X+Y
+  local height=${2#*x}
+  height=${height%%+*}
+  convert "$1" -crop "$2" +repage -colorspace gray -scale "1x$height!" -depth 8 txt:- |
+    awk 'NR > 1 { v = $2; gsub(/[()]/, "", v); ink = v + 0 < 236
+      if (ink && !run) { start = NR; run = 1 }
+      if (!ink && run) { if (NR - start >= 5) lines++; run = 0 } }
+      END { print lines + 0 }'
+}
+
+# While a dialog of the program is up, keys do not reach the tray menu, and the
+# first right-click may only bring the program's window forward. So the menu is
+# looked for (it is what changed around the tray) and its first item clicked.
+choose_first_tray_menu_item() {  # $1 $2: screen position of an icon
+  local before after at corner=512x384+512+384
+  before=$(mktemp --suffix=.png)
+  after=$(mktemp --suffix=.png)
+  screenshot "$before"
+  for _ in 1 2 3; do
+    open_tray_menu "$1" "$2"
+    screenshot "$after"
+    at=$( (compare -fuzz 5% "$before[$corner]" "$after[$corner]" -compose src miff:- \
+      2>/dev/null || true) | convert - -trim -format '%X %Y %h' info: 2>/dev/null | tr -d '+')
+    read -r left top height <<<"$at"  # the crop keeps screen coordinates
+    if [ "${height:-0}" -gt 30 ]; then
+      xdotool mousemove $((left + 25)) $((top + 10)) click 1
+      rm -f "$before" "$after"
+      return 0
+    fi
+  done
+  rm -f "$before" "$after"
+  return 1
+}
+
+# Clicks a point of a window's client area given in twips, the way the layout
+# places controls: the client area sits at the bottom middle of the frame.
+click_in_window() {  # $1: window name, $2 $3: client width and height in pixels, $4 $5: x y in pixels
+  local w h x y
+  read -r w h x y <<<"$(window_rectangle "$1" | awk -F'[x+]' '{print $1, $2, $3, $4}')"
+  local border=$(((w - $2) / 2))
+  xdotool mousemove $((x + border + $4)) $((y + h - border - $3 + $5)) click 1
 }
 
 # WIDTHxHEIGHT+X+Y of a window on the screen, frame included, for cropping.
