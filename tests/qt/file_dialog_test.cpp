@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileSystemModel>
+#include <QLineEdit>
 #include <QTemporaryDir>
 
 #include "platform/fake/fake_platform.h"
@@ -20,34 +21,21 @@ class FileDialogs : public ::testing::Test {
   void SetUp() override {
     test::App();
     for (const char* name : {"caps.ico", "NUM.ICO", "notes.txt"}) {
-      QFile file(dir.filePath(QString::fromLatin1(name)));
-      ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+      ASSERT_TRUE(QFile(dir.filePath(name)).open(QIODevice::WriteOnly));
     }
   }
   // The request exactly as the program makes it.
-  OpenFileNameRecord ProgramRequest(std::function<bool(OpenFileNameRecord&)> answer) {
-    struct Capture final : FileDialog {
-      std::function<bool(OpenFileNameRecord&)> answer;
-      OpenFileNameRecord seen;
-      bool GetOpenFileName(OpenFileNameRecord& record) override {
-        seen = record;
-        return answer(record);
-      }
-    } capture;
-    capture.answer = std::move(answer);
+  OpenFileNameRecord ProgramRequest() {
     fake::FakePlatform fake;
-    Platform platform{fake.tray,          fake.ansi, fake.keyboard, fake.settings, fake.files,
-                      fake.pictures,      capture,   fake.shell,    fake.windows,  fake.instance,
-                      fake.Get().identity};
-    modCommonDialog(platform).ShowOpen(0, std::u16string(u"Icone|*.ico") + u'\0' + u'\0',
-                                       dir.path().toStdU16String());
-    return capture.seen;
+    modCommonDialog(fake.Get())
+        .ShowOpen(0, std::u16string(u"Icone|*.ico") + u'\0' + u'\0', dir.path().toStdU16String());
+    return fake.fileDialog.Requests().at(0);
   }
   QTemporaryDir dir;
 };
 
 TEST_F(FileDialogs, TheDialogShowsWhatTheRecordAsks) {
-  const DialogRequest request = ReadRequest(ProgramRequest([](auto&) { return false; }));
+  const DialogRequest request = ReadRequest(ProgramRequest());
   EXPECT_EQ(request.title, QStringLiteral("Murvane - Apri"));
   EXPECT_EQ(request.folder, dir.path());
   EXPECT_EQ(request.filters, QStringList{QStringLiteral("Icone (*.ico)")});
@@ -61,21 +49,19 @@ TEST_F(FileDialogs, QtsDialogListsIconsOfEitherCaseAndAnswersIntoTheBuffer) {
   dialog.onShown = [&](QFileDialog& shown) {
     auto* model = shown.findChild<QFileSystemModel*>();
     ASSERT_NE(model, nullptr);
-    test::RunUntil([&] { return model->rowCount(model->index(dir.path())) > 0; });
+    test::RunUntil([&] { return model->rowCount(model->index(dir.path())) >= 2; });
     QModelIndex folder = model->index(dir.path());
     for (int row = 0; row < model->rowCount(folder); ++row) {
       const QModelIndex entry = model->index(row, 0, folder);
       if (model->flags(entry) & Qt::ItemIsEnabled) listed.append(model->fileName(entry));
     }
-    shown.selectFile(dir.filePath(QStringLiteral("NUM.ICO")));
+    // Typed, as a user does: a picked row reaches the name box only later.
+    shown.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(QStringLiteral("NUM.ICO"));
     QMetaObject::invokeMethod(&shown, "accept", Qt::QueuedConnection);
   };
-  std::u16string buffer;
-  ProgramRequest([&](OpenFileNameRecord& record) {
-    const bool chosen = dialog.GetOpenFileName(record);
-    buffer = record.lpstrFile;
-    return chosen;
-  });
+  OpenFileNameRecord record = ProgramRequest();
+  ASSERT_TRUE(dialog.GetOpenFileName(record));
+  const std::u16string& buffer = record.lpstrFile;
   listed.sort();
   EXPECT_EQ(listed, (QStringList{QStringLiteral("NUM.ICO"), QStringLiteral("caps.ico")}));
   EXPECT_EQ(UpToFirstNul(buffer), dir.filePath(QStringLiteral("NUM.ICO")).toStdU16String());

@@ -20,7 +20,10 @@ from pathlib import Path
 
 REPO = Path(__file__).resolve().parents[2]
 DEFAULT_LIST = REPO / "tools" / "mutants" / "breaks.txt"
-TEST_PROGRAMS = ["tests/murvane_tests", "tests/ico/murvane_ico_tests"]
+TEST_PROGRAMS = ["tests/murvane_tests", "tests/ico/murvane_ico_tests", "tests/qt/murvane_qt_tests",
+                 "tests/qt/murvane_qt_lock_keys_tests"]
+# Test programs that need a wrapper: the lock keys need an X server of their own.
+WRAPPERS = {"murvane_qt_lock_keys_tests": [str(REPO / "tests" / "qt" / "with_xvfb.sh")]}
 FIELDS = ("file", "find", "replace", "seen")
 
 
@@ -78,7 +81,7 @@ def sync_tree(files, tree):
 
 
 def build(build_dir, jobs):
-    targets = ["murvane_tests", "murvane_ico_tests"]
+    targets = ["murvane_tests", "murvane_ico_tests", "murvane_qt_tests", "murvane_qt_lock_keys_tests"]
     result = subprocess.run(["cmake", "--build", str(build_dir), "-j", str(jobs), "--target",
                              *targets], capture_output=True, text=True, timeout=900)
     return result.returncode == 0, result.stdout + result.stderr
@@ -88,13 +91,15 @@ def failed_tests(program, build_dir):
     """Names of the tests that failed; a crash or a hang names the test that was running."""
     binary = build_dir / program
     try:
-        run = subprocess.run([str(binary), "--gtest_brief=1"], capture_output=True, text=True,
+        run = subprocess.run([*WRAPPERS.get(binary.name, []), str(binary), "--gtest_brief=1"],
+                             capture_output=True, text=True,
                              timeout=60, cwd=build_dir)
     except subprocess.TimeoutExpired:
         return [f"{binary.name} hung"]
     failed = sorted(set(re.findall(r"^\[  FAILED  \] (\S+\.\S+)", run.stdout, re.M)))
     if run.returncode != 0 and not failed:
-        verbose = subprocess.run([str(binary)], capture_output=True, text=True, timeout=60,
+        verbose = subprocess.run([*WRAPPERS.get(binary.name, []), str(binary)],
+                                 capture_output=True, text=True, timeout=60,
                                  cwd=build_dir).stdout
         running = re.findall(r"^\[ RUN      \] (\S+)", verbose, re.M)
         failed = [f"{running[-1] if running else binary.name} (crashed)"]

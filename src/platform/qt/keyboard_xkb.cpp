@@ -10,7 +10,7 @@
 namespace murvane::qt {
 namespace {
 
-// The keymap answer is shared by the three reads of one tick.
+// One keymap answer serves all the reads of one tick.
 constexpr int kKeysFreshMs = 20;
 
 constexpr unsigned long kWatchedEvents = XkbIndicatorStateNotifyMask | XkbIndicatorMapNotifyMask |
@@ -104,7 +104,9 @@ bool XkbKeyboardState::Held(unsigned char keycode) {
 std::int16_t XkbKeyboardState::GetKeyState(int virtualKey) {
   for (Lock& lock : locks_) {
     if (lock.virtualKey != virtualKey) continue;
-    const bool held = Held(lock.keycode);
+    // The program counts only exactly 1 as on, so the held bit changes what it
+    // sees only while the key is lit; an unlit key costs the server nothing.
+    const bool held = lock.lit && Held(lock.keycode);
     ProcessEvents(QueuedAlready);
     return KeyStateValue(lock.lit, held);
   }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <string>
 
@@ -10,12 +11,35 @@
 
 namespace murvane::qt::test {
 
-QApplication& App();
 // $XDG_CONFIG_HOME of the whole test process: a folder of its own.
-QString ConfigHome();
+inline QString ConfigHome() {
+  static QTemporaryDir home;
+  return home.path();
+}
+
+inline QApplication& App() {
+  static int argc = 1;
+  static char name[] = "murvane_qt_tests";
+  static char* argv[] = {name, nullptr};
+  static QApplication* app = [] {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    for (const char* variable : {"QT_QPA_PLATFORMTHEME", "DBUS_SESSION_BUS_ADDRESS", "DISPLAY"})
+      qunsetenv(variable);
+    qputenv("XDG_CONFIG_HOME", ConfigHome().toUtf8());
+    QApplication::setQuitOnLastWindowClosed(false);
+    return new QApplication(argc, argv);
+  }();
+  return *app;
+}
 
 // Runs the event loop until `done` or `ms` pass; returns `done()`.
-bool RunUntil(const std::function<bool()>& done, int ms = 2000);
+inline bool RunUntil(const std::function<bool()>& done, int ms = 2000) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!done() && clock.elapsed() < ms)
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  return done();
+}
 
 // Records what a window tells the program.
 struct RecordingEvents final : NativeWindowEvents {
