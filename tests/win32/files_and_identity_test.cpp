@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <array>
+#include <tuple>
+
 #include "platform/win32/app_identity_win32.h"
 #include "platform/win32/system_win32.h"
 #include "platform/win32/text_win32.h"
@@ -12,40 +15,27 @@ namespace {
 
 TEST(FilesAndIdentity, OnlyAnExistingPlainFileIsNormal) {
   test::TempFolder folder;
-  const std::pair<const wchar_t*, DWORD> made[] = {{L"plain.ico", FILE_ATTRIBUTE_NORMAL},
-                                                   {L"readonly.ico", FILE_ATTRIBUTE_READONLY},
-                                                   {L"hidden.ico", FILE_ATTRIBUTE_HIDDEN},
-                                                   {L"system.ico", FILE_ATTRIBUTE_SYSTEM}};
-  for (const auto& [name, attributes] : made) {
-    folder.Write(name, {1, 2, 3});
+  Win32FileSystem files;
+  const std::tuple<const wchar_t*, DWORD, bool> made[] = {
+      {L"plain.ico", FILE_ATTRIBUTE_NORMAL, true},
+      {L"readonly.ico", FILE_ATTRIBUTE_READONLY, true},
+      {L"hidden.ico", FILE_ATTRIBUTE_HIDDEN, false},
+      {L"system.ico", FILE_ATTRIBUTE_SYSTEM, false}};
+  for (const auto& [name, attributes, normal] : made) {
+    const std::u16string path = folder.Write(name, {1, 2, 3});
     SetFileAttributesW(folder.PathOf(name).c_str(), attributes);
+    EXPECT_EQ(files.IsNormalFile(path), normal) << name;
+    SetFileAttributesW(folder.PathOf(name).c_str(), FILE_ATTRIBUTE_NORMAL);
   }
   CreateDirectoryW(folder.PathOf(L"Icone").c_str(), nullptr);
-  const std::pair<std::wstring, bool> cases[] = {{folder.PathOf(L"plain.ico"), true},
-                                                 {folder.PathOf(L"readonly.ico"), true},
-                                                 {folder.PathOf(L"hidden.ico"), false},
-                                                 {folder.PathOf(L"system.ico"), false},
-                                                 {folder.PathOf(L"Icone"), false},
-                                                 {folder.PathOf(L"Icone\\"), false},
-                                                 {folder.path, false},
-                                                 {folder.PathOf(L"missing.ico"), false},
-                                                 {L"", false}};
-  Win32FileSystem files;
-  for (const auto& [path, normal] : cases)
-    EXPECT_EQ(files.IsNormalFile(Utf16(path)), normal) << path;
-  for (const auto& made_file : made) {
-    SetFileAttributesW(folder.PathOf(made_file.first).c_str(), FILE_ATTRIBUTE_NORMAL);
-  }
+  for (const std::wstring& path : {folder.PathOf(L"Icone"), folder.PathOf(L"missing.ico"), {}})
+    EXPECT_FALSE(files.IsNormalFile(Utf16(path))) << path;
 }
 
 TEST(FilesAndIdentity, IdentityComesFromTheVersionRecord) {
   const AppIdentity identity = ReadOwnAppIdentity();
   EXPECT_EQ(identity.title, u"Murvane");
-  EXPECT_EQ(identity.major, 1);
-  EXPECT_EQ(identity.minor, 3);
-  EXPECT_EQ(identity.revision, 0);
-  EXPECT_EQ(identity.fileDescription, u"");
-  EXPECT_EQ(identity.companyName, u"Polden Software");
+  EXPECT_EQ((std::array{identity.major, identity.minor, identity.revision}), (std::array{1, 3, 0}));
   wchar_t program[MAX_PATH];
   std::wstring folder(program, GetModuleFileNameW(nullptr, program, MAX_PATH));
   folder.resize(folder.find_last_of(L'\\'));

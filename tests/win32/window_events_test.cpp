@@ -1,6 +1,6 @@
-// What a native window reports to the program, and what the program's requests do to it:
-// clicks, keys, close and logoff, pointer and tray messages, the timer, the pop-up menu, the
-// warning box and the task list.
+// What a native window reports to the program: clicks, keys, close and logoff, pointer and
+// tray messages, the pop-up menu's choice. Left to scripts/e2e: timer ticks, the tray menu's
+// accelerators, Enter on About, and Chiudi leaving the window hidden as it leaves the task list.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -24,12 +24,6 @@ class WindowEvents : public ::testing::Test {
   HWND Child(const char* name, int index = -1) {
     return static_cast<Win32Window&>(*native).ControlWindow({name, index});
   }
-  // The About window, whose OK button is both the default and the cancel button.
-  test::RecordingEvents aboutEvents;
-  std::unique_ptr<NativeWindow> about = system.CreateNativeWindow(AboutWindowLayout(), aboutEvents);
-  HWND AboutChild(const char* name) {
-    return static_cast<Win32Window&>(*about).ControlWindow({name});
-  }
   // A key as the message loop would meet it, given to the program's key handling.
   static bool PressKey(HWND target, WPARAM key) {
     MSG message{target, WM_KEYDOWN, key, 0, 0, {}};
@@ -41,9 +35,11 @@ TEST_F(WindowEvents, ClicksReportTheControlAndMayDestroyTheWindow) {
   native->Show();
   SendMessageW(Child("cmdCapsLockDefaultIcon", 0), BM_CLICK, 0, 0);
   ASSERT_EQ(events.clicks, (std::vector<ControlId>{{"cmdCapsLockDefaultIcon", 0}}));
-  about->Show();
-  SendMessageW(AboutChild("lblLink"), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
-  SendMessageW(AboutChild("lblLink"), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+  test::RecordingEvents aboutEvents;
+  const auto about = system.CreateNativeWindow(AboutWindowLayout(), aboutEvents);
+  HWND link = static_cast<Win32Window&>(*about).ControlWindow({"lblLink"});
+  SendMessageW(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+  SendMessageW(link, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
   EXPECT_EQ(aboutEvents.clicks, std::vector<ControlId>{ControlId{"lblLink"}}) << "a label";
   events.onClick = [&] { native.reset(); };
   SendMessageW(Child("cmdClose"), BM_CLICK, 0, 0);
@@ -73,91 +69,35 @@ TEST_F(WindowEvents, EnterPressesTheFocusedOrDefaultButtonAndEscTheCancelButton)
   test::HiddenWindow other;
   EXPECT_FALSE(PressKey(other.hwnd, VK_RETURN)) << "keys of other windows are left alone";
   EXPECT_EQ(events.clicks, (std::vector<ControlId>{{"cmdClose"}, {"cmdCapsLockDefaultIcon", 0}}));
-  about->Show();
-  const HWND aboutWindow = static_cast<Win32Window&>(*about).Hwnd();
-  EXPECT_TRUE(PressKey(aboutWindow, VK_RETURN));
-  EXPECT_TRUE(PressKey(aboutWindow, VK_ESCAPE));
-  EXPECT_EQ(aboutEvents.clicks, (std::vector<ControlId>{{"cmdOK"}, {"cmdOK"}}));
 }
 
-TEST_F(WindowEvents, CloseBoxAndLogoffAskWithTheirOwnReasons) {
+TEST_F(WindowEvents, EachWindowMessageBecomesItsOwnEvent) {
   SendMessageW(hwnd, WM_CLOSE, 0, 0);
   EXPECT_TRUE(IsWindow(hwnd)) << "the program kept it";
   EXPECT_EQ(SendMessageW(hwnd, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
   SendMessageW(hwnd, WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);  // called off: no request
   SendMessageW(hwnd, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
   EXPECT_EQ(events.closeRequests, (std::vector<int>{kUnloadByUser, kUnloadBySystem}));
-}
-
-TEST_F(WindowEvents, TrayCallbackAndPointerMoveStayApart) {
+  // The tray's callback must never pass for a pointer move, nor the other way round.
   SendMessageW(hwnd, kTrayCallbackMessage, 2, WM_RBUTTONUP);
   SendMessageW(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(WM_RBUTTONUP, 10));
   using Callback = std::pair<std::uint32_t, std::uint32_t>;
   EXPECT_EQ(events.trayCallbacks, (std::vector<Callback>{{2u, WM_RBUTTONUP}}));
   EXPECT_EQ(events.pointerMoves, std::vector<ControlId>{ControlId{}}) << "the window background";
-}
-
-TEST_F(WindowEvents, RestartedTaskbarReachesTheHiddenWindow) {
-  DWORD_PTR ignored;
+  DWORD_PTR ignored;  // a restarted taskbar reaches the hidden window
   SendMessageTimeoutW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0,
                       SMTO_ABORTIFHUNG, 5000, &ignored);
   EXPECT_EQ(events.trayRecreated, 1);
 }
 
-TEST_F(WindowEvents, TimerTicksUntilTheWindowGoes) {
-  ASSERT_TRUE(test::PumpUntil([&] { return events.timers.size() >= 2; }));
-  EXPECT_EQ(events.timers[0], ControlId{"Timer1"});
-  native.reset();
-  const std::size_t ticks = events.timers.size();
-  test::PumpUntil([] { return false; }, 200);
-  EXPECT_EQ(events.timers.size(), ticks);
-}
-
 TEST_F(WindowEvents, PopupMenuAnswersTheChosenItem) {
-  // Keys as a user would press them; "-" is a separator, which the arrows skip.
-  auto choose = [&](std::vector<WPARAM> keys) {
-    return test::WithWindow(
-        L"#32768", [&] { return native->PopupMenu(layout.menus[0]); },
-        [keys](HWND popup) {
-          for (WPARAM key : keys) PostMessageW(popup, WM_KEYDOWN, key, 0);
-        });
+  // Keys as a user would press them, waiting for the menu; the arrows skip the separator.
+  auto choose = [&](std::initializer_list<WPARAM> keys) {
+    for (WPARAM key : keys) PostMessageW(hwnd, WM_KEYDOWN, key, 0);
+    return native->PopupMenu(layout.menus[0]);
   };
-  EXPECT_EQ(choose({VK_DOWN, VK_DOWN, VK_RETURN}), "mnuConfigure");
   EXPECT_EQ(choose({VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}), "mnuAbout");
   EXPECT_EQ(choose({VK_ESCAPE}), "");
-}
-
-TEST_F(WindowEvents, WarningShowsTextAndCaptionWithOneButton) {
-  wchar_t caption[32] = {}, text[64] = {};
-  bool hasCancel = true;
-  test::WithWindow(
-      L"#32770",
-      [&] {
-        system.ShowWarning(native->Handle(), u"Occorre visualizzare almeno un'icona!", u"Murvane");
-        return 0;
-      },
-      [&](HWND box) {
-        GetWindowTextW(box, caption, 32);
-        GetDlgItemTextW(box, 0xFFFF, text, 64);  // the message box's text control
-        hasCancel = GetDlgItem(box, IDCANCEL) != nullptr;
-        PostMessageW(box, WM_COMMAND, IDOK, 0);
-      });
-  EXPECT_STREQ(caption, L"Murvane");
-  EXPECT_STREQ(text, L"Occorre visualizzare almeno un'icona!");
-  EXPECT_FALSE(hasCancel);
-}
-
-TEST_F(WindowEvents, TaskListShowsTheWindowsOnlyWhileAsked) {
-  auto listed = [&] { return (GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_APPWINDOW) != 0; };
-  EXPECT_EQ(GetWindow(hwnd, GW_OWNER), system.Owner()) << "owned windows are unlisted by default";
-  EXPECT_FALSE(listed());
-  native->Show();
-  system.SetTaskListVisible(true);
-  EXPECT_TRUE(listed());
-  native->Hide();
-  system.SetTaskListVisible(false);
-  EXPECT_FALSE(listed());
-  EXPECT_FALSE(IsWindowVisible(hwnd)) << "a hidden window stays hidden";
 }
 
 }  // namespace

@@ -17,10 +17,9 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
 
 TempFolder::TempFolder() {
   static int serial = 0;
-  wchar_t base[MAX_PATH];
-  GetTempPathW(MAX_PATH, base);
-  path = base + (L"murvane-test-" + std::to_wstring(GetCurrentProcessId())) + L"-" +
-         std::to_wstring(++serial);
+  const auto name =
+      "murvane-test-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial);
+  path = (std::filesystem::temp_directory_path() / name).wstring();
   CreateDirectoryW(path.c_str(), nullptr);
 }
 
@@ -31,42 +30,11 @@ TempFolder::~TempFolder() {
 
 std::u16string TempFolder::Write(const std::wstring& name,
                                  const std::vector<std::uint8_t>& bytes) const {
-  std::ofstream(std::filesystem::path(PathOf(name)), std::ios::binary)
+  const std::wstring file = PathOf(name);
+  std::ofstream(std::filesystem::path(file), std::ios::binary)
       .write(reinterpret_cast<const char*>(bytes.data()),
              static_cast<std::streamsize>(bytes.size()));
-  return {PathOf(name).begin(), PathOf(name).end()};
-}
-
-namespace {
-
-const wchar_t* watchedClass = nullptr;
-std::function<void(HWND)> watchAct;
-UINT_PTR watchTimer = 0;
-
-BOOL CALLBACK ActOnWatched(HWND hwnd, LPARAM) {
-  wchar_t name[16];
-  if (!watchAct || !IsWindowVisible(hwnd) || !GetClassNameW(hwnd, name, 16) ||
-      lstrcmpW(name, watchedClass) != 0) {
-    return TRUE;
-  }
-  const auto act = std::move(watchAct);
-  watchAct = nullptr;
-  act(hwnd);
-  return FALSE;
-}
-
-void CALLBACK LookForWatched(HWND, UINT, UINT_PTR, DWORD) {
-  EnumThreadWindows(GetCurrentThreadId(), &ActOnWatched, 0);
-  EnumWindows(&ActOnWatched, 0);  // menus may belong to the desktop
-}
-
-}  // namespace
-
-void WatchFor(const wchar_t* className, std::function<void(HWND)> act) {
-  watchedClass = className;
-  watchAct = std::move(act);
-  KillTimer(nullptr, watchTimer);
-  watchTimer = watchAct ? SetTimer(nullptr, 0, 100, &LookForWatched) : 0;
+  return {file.begin(), file.end()};
 }
 
 }  // namespace murvane::win32::test

@@ -1,5 +1,5 @@
-// Helpers shared by the Win32 backend tests: message pumping, a scratch folder, modal
-// windows answered from a timer, and a window-events recorder.
+// Helpers shared by the Win32 backend tests: message pumping, a scratch folder, a window
+// for tray icons, and a window-events recorder.
 #pragma once
 
 #include <windows.h>
@@ -33,21 +33,9 @@ struct HiddenWindow {
   ~HiddenWindow() { DestroyWindow(hwnd); }
 };
 
-// Until called again, `act` gets the first visible window of the class that shows up while
-// this thread is busy in a modal call (a dialog, a pop-up menu); the act must end that call.
-void WatchFor(const wchar_t* className, std::function<void(HWND)> act);
-
-template <typename Modal>
-auto WithWindow(const wchar_t* className, Modal modal, std::function<void(HWND)> act) {
-  WatchFor(className, std::move(act));
-  auto result = modal();
-  WatchFor(nullptr, nullptr);
-  return result;
-}
-
 // Records what a native window reports.
 struct RecordingEvents final : NativeWindowEvents {
-  std::vector<ControlId> clicks, checkBoxClicks, pointerMoves, timers;
+  std::vector<ControlId> clicks, checkBoxClicks, pointerMoves;
   std::vector<int> closeRequests;
   std::vector<std::pair<std::uint32_t, std::uint32_t>> trayCallbacks;
   int trayRecreated = 0;
@@ -59,7 +47,7 @@ struct RecordingEvents final : NativeWindowEvents {
   }
   void OnCheckBoxClicked(const ControlId& control) override { checkBoxClicks.push_back(control); }
   void OnPointerMove(const ControlId& control) override { pointerMoves.push_back(control); }
-  void OnTimer(const ControlId& timer) override { timers.push_back(timer); }
+  void OnTimer(const ControlId&) override {}
   bool OnCloseRequest(int reason) override {
     closeRequests.push_back(reason);
     return false;  // the program keeps its window
