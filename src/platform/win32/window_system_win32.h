@@ -28,7 +28,6 @@ class Win32WindowSystem final : public WindowSystem {
   static bool PreTranslate(MSG& message);
 
   bool TaskListVisible() const { return listed_; }
-  HWND Owner() const { return owner_; }
 
  private:
   HWND owner_ = nullptr;
