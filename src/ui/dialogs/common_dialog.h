@@ -17,7 +17,6 @@ class modCommonDialog {
   std::u16string ShowOpen(std::int32_t owner, const std::u16string& filter,
                           const std::u16string& initialFolder);
 
-
  private:
   Platform& platform_;
   OpenFileNameRecord record_;
