@@ -2,6 +2,7 @@
 #include "platform/qt/task_list_x11.h"
 
 #include <QGuiApplication>
+#include <QtGui/qguiapplication_platform.h>
 #include <algorithm>
 #include <vector>
 
@@ -11,9 +12,12 @@
 namespace murvane::qt {
 namespace {
 
+// Qt's own connection: on it the property is written after Qt has made the
+// window, and before Qt reads the property back to merge its own states at
+// mapping. A connection of our own could overtake Qt's and find no window yet.
 Display* Connection() {
-  static Display* const display = XOpenDisplay(nullptr);
-  return display;
+  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  return x11 ? x11->display() : nullptr;
 }
 
 // A window manager owns the state of a mapped window and changes it on request.
