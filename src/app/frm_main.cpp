@@ -5,7 +5,6 @@
 namespace murvane {
 
 namespace {
-constexpr std::int32_t kNifMessageIconTip = 7;  // NIF_MESSAGE | NIF_ICON | NIF_TIP
 constexpr std::int32_t kWmMouseMove = 512;
 }  // namespace
 
@@ -32,7 +31,7 @@ void frmMain::PutUpIcon(Key key) {
   icon.tray = std::make_unique<clsTrayIcon>(platform_.tray, platform_.ansi);
   icon.tray->hWnd(form_->hWnd());
   icon.tray->uId(info.trayId);
-  icon.tray->uFlags(kNifMessageIconTip);
+  icon.tray->uFlags(kNifMessage | kNifIcon | kNifTip);
   icon.tray->uCallbackMessage(kWmMouseMove);
   icon.given = form_->Picture(info.BuiltInPicture(kOffSlot));
   icon.tray->hIcon(icon.given->Handle());

@@ -21,6 +21,11 @@ enum class NotifyIconField : std::size_t {
   hIcon = 20,
 };
 constexpr std::size_t kNotifyTipOffset = 24;
+
+// uFlags: which of uCallbackMessage, hIcon and szTip the shell is to use.
+constexpr std::int32_t kNifMessage = 1;
+constexpr std::int32_t kNifIcon = 2;
+constexpr std::int32_t kNifTip = 4;
 constexpr std::size_t kNotifyTipBytes = 64;
 
 inline std::int32_t ReadField(const NotifyIconBuffer& buffer, NotifyIconField field) {

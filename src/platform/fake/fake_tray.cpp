@@ -7,10 +7,6 @@ namespace murvane::fake {
 
 namespace {
 
-constexpr std::int32_t kNifMessage = 1;
-constexpr std::int32_t kNifIcon = 2;
-constexpr std::int32_t kNifTip = 4;
-
 std::string TipOfRecord(const NotifyIconBuffer& record) {
   std::string tip(record.begin() + kNotifyTipOffset,
                   record.begin() + kNotifyTipOffset + kNotifyTipBytes);

@@ -8,10 +8,6 @@
 
 namespace murvane::qt {
 
-constexpr std::int32_t kNifMessage = 1;
-constexpr std::int32_t kNifIcon = 2;
-constexpr std::int32_t kNifTip = 4;
-
 struct TrayRequest {
   std::int32_t window = 0;
   std::int32_t id = 0;
