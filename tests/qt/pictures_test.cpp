@@ -36,6 +36,15 @@ TEST_F(Pictures, EveryBuiltInNameHasItsPictureWithAClearGround) {
     ASSERT_TRUE(picture) << name;
     EXPECT_TRUE(pictures.IconOf(picture->Handle()).availableSizes().contains(QSize(16, 16)));
   }
+  // The program's icon carries the hicolor sizes too, as drawn, not smoothed.
+  const QIcon murvane = pictures.IconOf(pictures.LoadResource("Murvane")->Handle());
+  for (int size : {22, 24, 64, 128}) {
+    EXPECT_TRUE(murvane.availableSizes().contains(QSize(size, size))) << size;
+  }
+  const QImage big = murvane.pixmap(128, 128).toImage();
+  // The 32-pixel art's second row ends white, grey: at 128 a sharp step, no blend.
+  EXPECT_EQ(big.pixel(123, 5), qRgb(255, 255, 255));
+  EXPECT_EQ(big.pixel(124, 5), qRgb(128, 128, 128));
   EXPECT_FALSE(pictures.LoadResource("CapsLock.half"));
   const QImage on = Image(pictures.LoadResource("CapsLock.on"));
   EXPECT_EQ(qAlpha(on.pixel(5, 5)), 0) << "inside the key, around the glyph";

@@ -1,6 +1,7 @@
 #include "platform/qt/pictures_qt.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -33,6 +34,18 @@ QString ResourcePath(const std::string& name) {
   QString file = QString::fromStdString(name);
   file.replace(QLatin1Char('.'), QLatin1Char('_'));
   return QStringLiteral(":/icons/") + file + QStringLiteral(".ico");
+}
+
+// The program's own icon also comes in the hicolor sizes the build made from its
+// pixel art, so a panel or window list that asks for 22, 24, 64 or 128 pixels gets
+// a crisp image instead of Qt's smooth scaling of the 48-pixel one.
+void AddHicolorSizes(QIcon& icon) {
+  const QDir sizes(QStringLiteral(":/hicolor"));
+  const QList<QSize> drawn = icon.availableSizes();
+  for (const QString& file : sizes.entryList({QStringLiteral("*.png")}, QDir::Files)) {
+    const QPixmap pixmap(sizes.filePath(file));
+    if (!pixmap.isNull() && !drawn.contains(pixmap.size())) icon.addPixmap(pixmap);
+  }
 }
 
 }  // namespace
@@ -81,7 +94,9 @@ PicturePtr QtPictureSource::LoadResource(const std::string& name) {
   if (found == builtIns_.end()) {
     const std::vector<std::uint8_t> bytes = ReadIconFileBytes(ResourcePath(name));
     if (!IsWellFormedIcon(bytes)) return nullptr;
-    found = builtIns_.emplace(name, IconFromIcoBytes(bytes)).first;
+    QIcon icon = IconFromIcoBytes(bytes);
+    if (name == "Murvane") AddHicolorSizes(icon);
+    found = builtIns_.emplace(name, icon).first;
   }
   return Make(found->second);
 }
