@@ -67,6 +67,8 @@ expect "the autostart entry is a conffile" \
 lintian -I --pedantic "$deb" >"$work/lintian.log" 2>&1 || true
 sed 's/^/  lintian: /' "$work/lintian.log"
 expect "lintian gives no E: or W: tag" test -z "$(grep -E '^[EW]: ' "$work/lintian.log")"
+expect "the binary is hardened as Debian's are, without .comment" \
+  test -z "$(grep -E 'hardening-|binary-has-unneeded-section' "$work/lintian.log")"
 
 # The installed entries, metadata and manual page, as the package carries them.
 dpkg-deb -x "$deb" "$work/root"
