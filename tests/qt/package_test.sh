@@ -97,7 +97,8 @@ cat "$work/man.log"
 
 # A per-user install: a user without root installs into a folder of their own,
 # and nothing may reach for /etc. Runs as an unprivileged user when run as root.
-prefix="$work/home/.local"
+# The space in the path is one a home folder may have; Exec= must quote it.
+prefix="$work/home/A User/.local"
 mkdir -p "$prefix"
 as_user=()
 if [ "$(id -u)" -eq 0 ]; then
@@ -115,6 +116,8 @@ expect "cmake --install --prefix a folder of the user's own succeeds as that use
 [ "$(id -u)" -eq 0 ] && rm -f "$build/install_manifest.txt"
 expect "the per-user autostart entry sits in the prefix's etc" \
   test -f "$prefix/etc/xdg/autostart/murvane.desktop"
+user_menu="$prefix/share/applications/com.example.murvane.desktop"
 expect "the per-user menu entry runs the binary in the prefix" \
-  grep -qx "Exec=$prefix/bin/murvane" "$prefix/share/applications/com.example.murvane.desktop"
+  grep -qxF "Exec=\"$prefix/bin/murvane\"" "$user_menu"
+expect "and is a valid desktop entry" desktop-file-validate "$user_menu"
 exit $failed

@@ -26,6 +26,12 @@ endif()
 murvane_under_prefix("${murvane_bindir}" murvane_full_bindir)
 murvane_under_prefix("${murvane_datadir}" murvane_full_datadir)
 set(MURVANE_BIN "${murvane_full_bindir}/murvane")
+# Exec= takes quoted arguments; TryExec= is a plain path.
+set(MURVANE_EXEC "${MURVANE_BIN}")
+if(MURVANE_EXEC MATCHES "[ \t\"'\\><~|&;$*?#()`]")
+  string(REGEX REPLACE "([\"`$\\])" "\\\\\\1" MURVANE_EXEC "${MURVANE_EXEC}")
+  set(MURVANE_EXEC "\"${MURVANE_EXEC}\"")
+endif()
 
 macro(murvane_install_entry template folder name)
   set(murvane_entry "$ENV{DESTDIR}${folder}/${name}")

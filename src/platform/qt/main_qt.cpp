@@ -47,7 +47,8 @@ int main(int argc, char** argv) {
   QApplication::setQuitOnLastWindowClosed(false);  // the program says when it ends
   QApplication::setApplicationName(QStringLiteral("Murvane"));
   QApplication::setOrganizationName(QStringLiteral("Polden Software"));
-  QApplication::setDesktopFileName(QStringLiteral("murvane"));
+  // The menu entry's name: Wayland desktops find the program's icon and name by it.
+  QApplication::setDesktopFileName(QStringLiteral("com.example.murvane"));
 
   murvane::qt::QtPlatform system;
   murvane::Platform platform = system.View();
