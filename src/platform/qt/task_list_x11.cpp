@@ -1,8 +1,8 @@
 // Qt's headers first: Xlib defines Bool, Status and None as macros.
 #include "platform/qt/task_list_x11.h"
 
-#include <QtGui/qguiapplication_platform.h>
 #include <QGuiApplication>
+#include <QtGui/qguiapplication_platform.h>
 #include <algorithm>
 #include <vector>
 
