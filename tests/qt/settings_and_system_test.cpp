@@ -110,6 +110,19 @@ TEST(SessionInstance, TheSocketFolderIsAlwaysThisUsersAlone) {
   qputenv("TMPDIR", savedTemp);
 }
 
+// Without its socket this one still runs, and says why a later start will not find it.
+TEST(SessionInstance, AFailedListenIsToldOnceAndTheClaimStands) {
+  test::App();
+  QtSessionInstance unplaced(QStringLiteral("/nonexistent-folder/murvane-test"));
+  ::testing::internal::CaptureStderr();
+  EXPECT_TRUE(unplaced.Claim([](InstanceRequest) {}));
+  const std::string told = ::testing::internal::GetCapturedStderr();
+  EXPECT_NE(told.find("murvane: cannot listen on /nonexistent-folder/murvane-test"),
+            std::string::npos)
+      << told;
+  EXPECT_EQ(told.find('\n'), told.size() - 1) << "one line";
+}
+
 // Another user's program listening at the name gets no request, and does not
 // stop this one from claiming the session.
 TEST(SessionInstance, AListenerOfAnotherUserIsNotTheRunningMurvane) {
