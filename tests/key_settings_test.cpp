@@ -72,6 +72,8 @@ TEST_F(SaveSettingsTest, ChiudiWritesTheNineValuesAndTheNextStartTakesThemBack) 
   ClickShowBox(Key::CapsLock);
   ClickMain({"cmdClose"});
   EXPECT_EQ(sys.settings.Writes().size(), 9u);
+  EXPECT_EQ(sys.settings.Batches(), 1) << "one save of the whole file, never part of it";
+  for (const auto& write : sys.settings.Writes()) EXPECT_TRUE(write.held) << Narrow(write.name);
   EXPECT_EQ(sys.settings.Get(u"CapsLockShow"), u"0");
   EXPECT_EQ(sys.settings.Get(u"NumLockShow"), u"1");
   EXPECT_EQ(sys.settings.Get(u"NumLockOffIcon"), kIcon);

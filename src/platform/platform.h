@@ -58,6 +58,11 @@ class SettingsStore {
   // False when the value could not be written.
   virtual bool Write(const std::u16string& application, const std::u16string& section,
                      const std::u16string& name, const std::u16string& value) = 0;
+  // Writes between these two may be held back and made together, so that a
+  // store kept in one file is never left half saved; EndWrites is false when
+  // any of them could not be written.
+  virtual void BeginWrites() {}
+  virtual bool EndWrites() { return true; }
 };
 
 class FileSystem {

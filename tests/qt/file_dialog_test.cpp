@@ -1,10 +1,14 @@
 // The file dialog on Qt meets the program's request record as the Windows one does.
 #include <gtest/gtest.h>
 
+#include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QFileSystemModel>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 
 #include "platform/fake/fake_platform.h"
@@ -66,6 +70,28 @@ TEST_F(FileDialogs, QtsDialogListsIconsOfEitherCaseAndAnswersIntoTheBuffer) {
   EXPECT_EQ(listed, (QStringList{QStringLiteral("NUM.ICO"), QStringLiteral("caps.ico")}));
   EXPECT_EQ(UpToFirstNul(buffer), dir.filePath(QStringLiteral("NUM.ICO")).toStdU16String());
   EXPECT_EQ(buffer.size(), 1038u) << "the whole buffer comes back";
+}
+
+// On an Italian desktop Qt's own texts read Italian like the rest of the window,
+// the filter shows its name alone, and closing the dialog leaves no state file.
+TEST_F(FileDialogs, QtsDialogSpeaksTheDesktopsLanguageAndWritesNothing) {
+  QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+  QtFileDialog dialog;
+  dialog.UseQtDialog();
+  QString cancel, filter, lookIn;
+  dialog.onShown = [&](QFileDialog& shown) {
+    cancel = shown.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->text();
+    filter = shown.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"))->currentText();
+    lookIn = shown.findChild<QLabel*>(QStringLiteral("lookInLabel"))->text();
+    QMetaObject::invokeMethod(&shown, "reject", Qt::QueuedConnection);
+  };
+  OpenFileNameRecord record = ProgramRequest();
+  EXPECT_FALSE(dialog.GetOpenFileName(record));
+  QLocale::setDefault(QLocale::c());
+  EXPECT_EQ(cancel, QStringLiteral("Annulla"));
+  EXPECT_EQ(lookIn, QStringLiteral("Cerca in:"));
+  EXPECT_EQ(filter, QStringLiteral("Icone"));
+  EXPECT_EQ(QDir(test::ConfigHome()).entryList(QDir::Files | QDir::Hidden), QStringList{});
 }
 
 TEST(FileDialogAnswer, APathLongerThanTheBufferIsRefusedAndCutsFallOnCharacters) {

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QTimer>
 
 #include "platform/qt/window_system_qt.h"
@@ -69,6 +70,39 @@ TEST_F(Windows, ClicksReportTheControlAndTheCheckBoxWaitsForTheProgram) {
   qobject_cast<QAbstractButton*>(qt.ControlWidget({"cmdApply"}))->click();
   EXPECT_EQ(window, nullptr);
   EXPECT_EQ(events.log, (std::vector<std::string>{"check chkNumLock", "click cmdApply"}));
+}
+
+void Mouse(QWidget* widget, QEvent::Type type, Qt::MouseButton button = Qt::NoButton,
+           QPoint at = {2, 2}) {
+  ASSERT_NE(widget, nullptr);
+  QMouseEvent event(type, at, widget->mapToGlobal(at), button,
+                    type == QEvent::MouseButtonPress ? button : Qt::NoButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(widget, &event);
+}
+
+// A move is over the control under the pointer only, never also over the window's
+// ground behind it; so the link stays green while the pointer is on it.
+TEST_F(Windows, MovesAndClicksReachTheLabelOrButtonUnderThePointer) {
+  auto about = Make(AboutWindowLayout());
+  QtWindow& qt = Of(about);
+  for (const char* name : {"lblLink", "Label1", "cmdOK"})
+    Mouse(qt.ControlWidget({name}), QEvent::MouseMove);
+  Mouse(&qt.Frame(), QEvent::MouseMove);
+  EXPECT_EQ(events.log,
+            (std::vector<std::string>{"move lblLink", "move Label1", "move cmdOK", "move "}));
+  events.log.clear();
+  QWidget* link = qt.ControlWidget({"lblLink"});
+  Mouse(link, QEvent::MouseButtonPress, Qt::LeftButton);
+  Mouse(link, QEvent::MouseButtonRelease, Qt::LeftButton);
+  Mouse(link, QEvent::MouseButtonPress, Qt::LeftButton);  // let go elsewhere: no click
+  Mouse(link, QEvent::MouseButtonRelease, Qt::LeftButton, {-5, -5});
+  Mouse(link, QEvent::MouseButtonPress, Qt::RightButton);
+  Mouse(link, QEvent::MouseButtonRelease, Qt::RightButton);
+  events.onClick = [&] { about.reset(); };  // the program may end the window in the click
+  Mouse(qt.ControlWidget({"Label1"}), QEvent::MouseButtonPress, Qt::LeftButton);
+  Mouse(qt.ControlWidget({"Label1"}), QEvent::MouseButtonRelease, Qt::LeftButton);
+  EXPECT_EQ(about, nullptr);
+  EXPECT_EQ(events.log, (std::vector<std::string>{"click lblLink", "click Label1"}));
 }
 
 TEST_F(Windows, EnterEscAndTheCloseBoxGoToTheProgram) {

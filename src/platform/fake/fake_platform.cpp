@@ -33,7 +33,7 @@ bool FakeSettings::Write(const std::u16string& application, const std::u16string
                          const std::u16string& name, const std::u16string& value) {
   if (failing_.contains(name)) return false;
   values_[{application, section, name}] = value;
-  writes_.push_back({application, section, name, value});
+  writes_.push_back({application, section, name, value, holding_});
   return true;
 }
 

@@ -123,6 +123,7 @@ class FakeKeyboard final : public KeyboardState {
 
 struct SettingsWrite {
   std::u16string application, section, name, value;
+  bool held = false;  // made between BeginWrites and EndWrites
 };
 
 class FakeSettings final : public SettingsStore {
@@ -137,12 +138,21 @@ class FakeSettings final : public SettingsStore {
   std::optional<std::u16string> Get(const std::u16string& name) const;
   void FailWritesOf(const std::u16string& name) { failing_.insert(name); }
   const std::vector<SettingsWrite>& Writes() const { return writes_; }
+  void BeginWrites() override { holding_ = true; }
+  bool EndWrites() override {
+    holding_ = false;
+    ++batches_;
+    return true;
+  }
+  int Batches() const { return batches_; }
 
  private:
   using Address = std::tuple<std::u16string, std::u16string, std::u16string>;
   std::map<Address, std::u16string> values_;
   std::set<std::u16string> failing_;
   std::vector<SettingsWrite> writes_;
+  bool holding_ = false;
+  int batches_ = 0;
 };
 
 // Answers the next request from what the test scripted; with nothing scripted

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QTimer>
 
+#include "platform/qt/file_dialog_desktop_qt.h"
 #include "platform/qt/text_qt.h"
 #include "ui/dialogs/common_dialog.h"
 
@@ -62,6 +63,7 @@ void SetUp(QFileDialog& dialog, const DialogRequest& request) {
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(request.mode);
   if (!request.folder.isEmpty()) dialog.setDirectory(request.folder);
+  dialog.setOption(QFileDialog::HideNameFilterDetails);  // "Icone", as on Windows
   dialog.setNameFilters(request.filters);
   if (!request.filters.isEmpty()) dialog.selectNameFilter(request.filters[request.filterIndex]);
   dialog.setDefaultSuffix(request.defaultSuffix);
@@ -86,6 +88,7 @@ bool WriteAnswer(OpenFileNameRecord& record, const QString& path, int filterInde
 
 bool QtFileDialog::GetOpenFileName(OpenFileNameRecord& record) {
   const DialogRequest request = ReadRequest(record);
+  SpeakTheLocalesLanguage();
   QFileDialog dialog(owner_ ? owner_(record.hwndOwner) : nullptr);
   if (qtDialog_) dialog.setOption(QFileDialog::DontUseNativeDialog);
   SetUp(dialog, request);

@@ -1,10 +1,12 @@
 // murvane: the program on a Linux desktop.
 #include <QApplication>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "app/application.h"
 #include "platform/qt/qt_platform.h"
+#include "platform/qt/session_bus_qt.h"
 #include "platform/qt/session_end_qt.h"
 
 namespace {
@@ -38,11 +40,17 @@ std::optional<int> ReadCommandLine(int argc, char** argv) {
   return kExitUsage;
 }
 
+[[noreturn]] void EndNow() {
+  std::fflush(nullptr);
+  std::_Exit(0);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (std::optional<int> code = ReadCommandLine(argc, argv)) return *code;
   int qtArgc = 1;
+  murvane::qt::UseNoSessionBusUnlessOneAnswers();
   QApplication application(qtArgc, argv);
   QApplication::setQuitOnLastWindowClosed(false);  // the program says when it ends
   QApplication::setApplicationName(QStringLiteral("Murvane"));
@@ -53,7 +61,12 @@ int main(int argc, char** argv) {
   murvane::qt::QtPlatform system;
   murvane::Platform platform = system.View();
   murvane::Application app(platform);
-  murvane::qt::OnSessionEnd([&system] { system.Windows().EndSession(); });
+  murvane::qt::OnSessionEnd([&system] {
+    // While start-up waits for a tray there is no window yet, so no icon to
+    // take away and nothing to save: nothing would hear the request.
+    if (!system.Windows().HasWindows()) EndNow();
+    system.Windows().EndSession();
+  });
   switch (app.Start()) {
     case murvane::StartOutcome::HandedOver:
       return 0;

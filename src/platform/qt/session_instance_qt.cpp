@@ -1,11 +1,14 @@
 #include "platform/qt/session_instance_qt.h"
 
+#include <sys/socket.h>
 #include <unistd.h>
 
-#include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
+#include <cstdio>
+
+#include "platform/qt/session_folder_qt.h"
 
 namespace murvane::qt {
 namespace {
@@ -23,12 +26,23 @@ QString Plain(QString text) {
   return text;
 }
 
+// The listener's process runs as this user: SO_PEERCRED, from the kernel.
+bool SameUser(const QLocalSocket& socket) {
+  ucred peer{};
+  socklen_t size = sizeof peer;
+  return getsockopt(static_cast<int>(socket.socketDescriptor()), SOL_SOCKET, SO_PEERCRED, &peer,
+                    &size) == 0 &&
+         peer.uid == getuid();
+}
+
 }  // namespace
 
 QString SessionSocketName() {
+  const QString folder = PrivateSocketFolder();
+  if (folder.isEmpty()) return {};
   QString session = qEnvironmentVariable("XDG_SESSION_ID");
   if (session.isEmpty()) session = qEnvironmentVariable("DISPLAY");
-  return QStringLiteral("murvane-%1-%2").arg(getuid()).arg(Plain(session));
+  return folder + QStringLiteral("/murvane-%1-%2").arg(getuid()).arg(Plain(session));
 }
 
 QtSessionInstance::QtSessionInstance(QString socketName) : name_(std::move(socketName)) {}
@@ -37,25 +51,35 @@ QtSessionInstance::~QtSessionInstance() = default;
 
 // Two starts at the same moment must not both remove the other's socket, so the
 // look-and-listen step runs under a lock file. A socket left by a Murvane that
-// died answers no one and is removed.
+// died, or one of another user, answers no one and is removed.
 bool QtSessionInstance::Claim(std::function<void(InstanceRequest)> onRequest) {
-  QLockFile lock(QDir::temp().filePath(name_ + QStringLiteral(".lock")));
+  onRequest_ = std::move(onRequest);
+  if (name_.isEmpty()) {
+    std::fputs("murvane: no private folder for the session socket; later starts run apart\n",
+               stderr);
+    return true;
+  }
+  QLockFile lock(name_ + QStringLiteral(".lock"));
   lock.tryLock(kClaimLockMs);  // cannot tell: better two Murvanes than none
   QLocalSocket probe;
   probe.connectToServer(name_);
-  if (probe.waitForConnected(kAnswerMs)) return false;
-  onRequest_ = std::move(onRequest);
+  if (probe.waitForConnected(kAnswerMs) && SameUser(probe)) return false;
   Listen();
   return true;
 }
 
+// Without the socket a later start cannot find this one and runs a second copy;
+// this one goes on regardless.
 void QtSessionInstance::Listen() {
   QLocalServer::removeServer(name_);
   server_ = std::make_unique<QLocalServer>();
   server_->setSocketOptions(QLocalServer::UserAccessOption);
   QObject::connect(server_.get(), &QLocalServer::newConnection, server_.get(),
                    [this] { ReadRequest(); });
-  server_->listen(name_);
+  if (!server_->listen(name_)) {
+    std::fprintf(stderr, "murvane: cannot listen on %s: %s\n", qPrintable(name_),
+                 qPrintable(server_->errorString()));
+  }
 }
 
 void QtSessionInstance::ReadRequest() {
@@ -77,7 +101,7 @@ void QtSessionInstance::ReadRequest() {
 bool QtSessionInstance::AskRunning(InstanceRequest request) {
   QLocalSocket socket;
   socket.connectToServer(name_);
-  if (!socket.waitForConnected(kAnswerMs)) return false;
+  if (name_.isEmpty() || !socket.waitForConnected(kAnswerMs) || !SameUser(socket)) return false;
   socket.write(request == InstanceRequest::Exit ? kExit : kConfigure);
   if (!socket.waitForBytesWritten(kAnswerMs)) return false;
   socket.disconnectFromServer();

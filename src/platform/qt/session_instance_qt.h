@@ -1,5 +1,6 @@
 // One Murvane per user session: a local socket named after the user and the
-// session. The first start listens on it; later starts write their request to it.
+// session, in a folder only the user can enter. The first start listens on it;
+// later starts write their request to it.
 #pragma once
 
 #include <QString>
@@ -11,7 +12,8 @@ class QLocalServer;
 
 namespace murvane::qt {
 
-// The socket name for this user in this session (XDG_SESSION_ID, else DISPLAY).
+// The socket's full path for this user in this session (XDG_SESSION_ID, else
+// DISPLAY); empty when no private folder could be had.
 QString SessionSocketName();
 
 class QtSessionInstance final : public SessionInstance {

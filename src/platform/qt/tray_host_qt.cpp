@@ -1,6 +1,8 @@
 // Qt's headers first: Xlib defines Bool, Status and None as macros.
 #include "platform/qt/tray_host_qt.h"
 
+#include "platform/qt/session_bus_qt.h"
+
 #include <QDBusConnection>
 #include <QDBusInterface>
 #include <QDBusServiceWatcher>
@@ -19,9 +21,7 @@ const QString kWatcherService = QStringLiteral("org.kde.StatusNotifierWatcher");
 
 }  // namespace
 
-// Without DBUS_SESSION_BUS_ADDRESS, D-Bus would start a stray bus of its own.
-TrayHost::TrayHost()
-    : display_(XOpenDisplay(nullptr)), bus_(qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS")) {
+TrayHost::TrayHost() : display_(XOpenDisplay(nullptr)), bus_(HaveSessionBus()) {
   if (!display_) return;
   const QByteArray selection = "_NET_SYSTEM_TRAY_S" + QByteArray::number(DefaultScreen(display_));
   trayAtom_ = XInternAtom(display_, selection.constData(), False);

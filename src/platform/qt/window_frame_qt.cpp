@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 
 #include "platform/qt/window_qt.h"
@@ -15,8 +16,11 @@ WindowFrame::WindowFrame(QtWindow& window)
   setMouseTracking(true);
 }
 
+// A move over a control is that control's alone: a label ignores it, and Qt
+// would pass it on to the frame as a move over the window's ground.
 void WindowFrame::Watch(QWidget& child) {
   child.setMouseTracking(true);
+  child.setAttribute(Qt::WA_NoMousePropagation);
   child.installEventFilter(this);
 }
 
@@ -58,10 +62,32 @@ void WindowFrame::paintEvent(QPaintEvent*) {
 }
 
 bool WindowFrame::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::MouseMove && window_) {
-    window_->PointerOver(window_->ByWidget(qobject_cast<QWidget*>(watched)));
+  if (!window_) return QWidget::eventFilter(watched, event);
+  auto* widget = qobject_cast<QWidget*>(watched);
+  if (event->type() == QEvent::MouseMove) window_->PointerOver(window_->ByWidget(widget));
+  if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease) {
+    if (const NativeControl* control = window_->ByWidget(widget);
+        control && ClickedOn(*control, event))
+      window_->Clicked(*control);  // may end this window: nothing of it is touched after
   }
   return QWidget::eventFilter(watched, event);
+}
+
+// Labels and pictures have no click of their own in Qt; as on Windows, a left
+// press and its release over the same one make a click of it.
+bool WindowFrame::ClickedOn(const NativeControl& control, QEvent* event) {
+  const ControlKind kind = control.desc->kind;
+  if (kind != ControlKind::Label && kind != ControlKind::Image) return false;
+  auto* mouse = static_cast<QMouseEvent*>(event);
+  if (mouse->button() != Qt::LeftButton) return false;
+  if (event->type() == QEvent::MouseButtonPress) {
+    pressed_ = control.widget;
+    return false;
+  }
+  const bool inside = control.widget->rect().contains(mouse->position().toPoint());
+  const bool click = pressed_ == control.widget && inside;
+  pressed_ = nullptr;
+  return click;
 }
 
 }  // namespace murvane::qt

@@ -36,6 +36,7 @@ class QtWindowSystem final : public WindowSystem {
   // Runs the event loop until Quit; returns the exit code.
   int Run();
   bool TaskListVisible() const { return listed_; }
+  bool HasWindows() const { return !registry_.Handles().empty(); }
   QtWindow* Find(std::int32_t handle) const;
 
  private:

@@ -64,6 +64,7 @@ void frmMain::cmdClose_Click() {
 
 // Every key is attempted even after one fails, so one bad value costs no others.
 bool frmMain::SaveAllKeys() {
+  platform_.settings.BeginWrites();
   bool allSaved = true;
   for (Key key : kCapsNumScroll) {
     const LockKey& info = KeyInfo(key);
@@ -72,7 +73,7 @@ bool frmMain::SaveAllKeys() {
                         form_->Text(info.PathText(kOnSlot)), form_->Text(info.PathText(kOffSlot)));
     allSaved = allSaved && saved;
   }
-  return allSaved;
+  return platform_.settings.EndWrites() && allSaved;
 }
 
 }  // namespace murvane
