@@ -72,6 +72,7 @@ void XkbKeyboardState::ResolveNames() {
 // the socket notifier will not announce again; that costs no system call.
 void XkbKeyboardState::ProcessEvents(int mode) {
   bool keymapChanged = false;
+  bool changed = false;
   while (XEventsQueued(display_, mode) > 0) {
     XEvent event;
     XNextEvent(display_, &event);
@@ -86,10 +87,21 @@ void XkbKeyboardState::ProcessEvents(int mode) {
       continue;
     }
     for (Lock& lock : locks_) {
-      if (lock.index >= 0) lock.lit = (xkb.indicators.state >> lock.index) & 1u;
+      if (lock.index < 0) continue;
+      const bool lit = (xkb.indicators.state >> lock.index) & 1u;
+      changed = changed || lit != lock.lit;
+      lock.lit = lit;
     }
   }
   if (keymapChanged) ResolveNames();
+  if (changed || keymapChanged) Changed();
+}
+
+bool XkbKeyboardState::Settled() const {
+  for (const Lock& lock : locks_) {
+    if (lock.held) return false;
+  }
+  return true;
 }
 
 bool XkbKeyboardState::Held(unsigned char keycode) {
@@ -106,9 +118,9 @@ std::int16_t XkbKeyboardState::GetKeyState(int virtualKey) {
     if (lock.virtualKey != virtualKey) continue;
     // The program counts only exactly 1 as on, so the held bit changes what it
     // sees only while the key is lit; an unlit key costs the server nothing.
-    const bool held = lock.lit && Held(lock.keycode);
+    lock.held = lock.lit && Held(lock.keycode);
     ProcessEvents(QueuedAlready);
-    return KeyStateValue(lock.lit, held);
+    return KeyStateValue(lock.lit, lock.held);
   }
   return 0;
 }

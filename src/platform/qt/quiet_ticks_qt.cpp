@@ -1,0 +1,41 @@
+#include "platform/qt/quiet_ticks_qt.h"
+
+namespace murvane::qt {
+
+QuietTicks::QuietTicks(KeySource& keys) : keys_(keys) {
+  keys_.OnChange([this] { KeyChanged(); });
+}
+
+void QuietTicks::Attach(QTimer& timer) {
+  polls_.push_back({&timer, timer.interval()});
+  const std::size_t at = polls_.size() - 1;
+  QObject::connect(&timer, &QTimer::timeout, &timer, [this, at] { AfterTick(polls_[at]); });
+}
+
+void QuietTicks::Activity() {
+  busy_ = true;
+  for (Poll& poll : polls_) {
+    if (poll.timer && !poll.timer->isActive()) poll.timer->start(poll.intervalMs);
+  }
+}
+
+void QuietTicks::KeyChanged() {
+  busy_ = true;
+  for (Poll& poll : polls_) {
+    if (poll.timer) poll.timer->start(0);
+  }
+}
+
+// A key event during the tick may have come after its key was read: busy_ then
+// asks for one more tick.
+void QuietTicks::AfterTick(Poll& poll) {
+  const bool quiet = !std::exchange(busy_, false) && keys_.Settled();
+  if (!poll.timer) return;
+  if (quiet) {
+    poll.timer->stop();
+  } else if (poll.timer->interval() != poll.intervalMs) {
+    poll.timer->start(poll.intervalMs);
+  }
+}
+
+}  // namespace murvane::qt
