@@ -60,7 +60,7 @@ void KeystateKeyboardState::Global(void* self, wl_registry* registry, std::uint3
 void KeystateKeyboardState::StateChanged(void* self, org_kde_kwin_keystate*, std::uint32_t key,
                                          std::uint32_t state) {
   auto* source = static_cast<KeystateKeyboardState*>(self);
-  source->changed_ = source->Apply(key, state) || source->changed_;
+  source->changed_ = ApplyKeystateEvent(source->lit_, key, state) || source->changed_;
 }
 
 // The registry is asked once; KWin filters out what this program may not have,
@@ -82,14 +82,11 @@ bool KeystateKeyboardState::Bind() {
   return true;
 }
 
-bool KeystateKeyboardState::Apply(std::uint32_t key, std::uint32_t state) {
-  const int virtualKey = KeystateVirtualKey(key);
-  if (virtualKey == 0) return false;
-  bool& lit = lit_[key];
+// Keys a later version may add are left alone.
+bool ApplyKeystateEvent(std::array<bool, 3>& lit, std::uint32_t key, std::uint32_t state) {
+  if (KeystateVirtualKey(key) == 0) return false;
   const bool now = KeystateLit(state);
-  if (lit == now) return false;
-  lit = now;
-  return true;
+  return std::exchange(lit[key], now) != now;
 }
 
 // A compositor that went away leaves the keys as they were last told.

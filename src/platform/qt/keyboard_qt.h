@@ -86,6 +86,8 @@ class XkbKeyboardState final : public KeySource {
 // unlocked, 1 latched, 2 locked. Only a locked key is lit, as its LED is.
 int KeystateVirtualKey(std::uint32_t key);
 bool KeystateLit(std::uint32_t state);
+// Applies one stateChanged event to Caps, Num, Scroll; true when a key changed.
+bool ApplyKeystateEvent(std::array<bool, 3>& lit, std::uint32_t key, std::uint32_t state);
 
 // A Wayland connection of its own to KWin, watched by the event loop. KWin sends
 // all three keys on every change and offers the interface only to programs whose
@@ -100,8 +102,6 @@ class KeystateKeyboardState final : public KeySource {
 
   std::int16_t GetKeyState(int virtualKey) override;
   bool Settled() const override { return true; }
-  // Applies one stateChanged event; true when it changed a key.
-  bool Apply(std::uint32_t key, std::uint32_t state);
 
  private:
   explicit KeystateKeyboardState(wl_display* display);
