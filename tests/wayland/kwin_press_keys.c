@@ -1,7 +1,7 @@
 /* Presses and releases keys in KWin through org_kde_kwin_fake_input, which KWin
  * hands only to programs its .desktop files name: kwin_press_keys CODE...
- * (evdev codes: 58 Caps Lock, 69 Num Lock). Prints the time of each press on
- * CLOCK_REALTIME in ms, once KWin has taken it. */
+ * (evdev codes: 58 Caps Lock, 69 Num Lock). Prints the time each press was sent,
+ * in seconds on CLOCK_REALTIME, as dbus-monitor --profile stamps messages. */
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -27,10 +27,10 @@ static void global_remove(void* data, struct wl_registry* registry, uint32_t nam
 
 static const struct wl_registry_listener registry_listener = {global, global_remove};
 
-static long long now_ms(void) {
+static void print_now(void) {
   struct timespec now;
   clock_gettime(CLOCK_REALTIME, &now);
-  return (long long)now.tv_sec * 1000 + now.tv_nsec / 1000000;
+  printf("%lld.%06ld\n", (long long)now.tv_sec, now.tv_nsec / 1000);
 }
 
 int main(int argc, char** argv) {
@@ -49,10 +49,10 @@ int main(int argc, char** argv) {
   org_kde_kwin_fake_input_authenticate(fake_input, "Murvane tests", "press lock keys");
   for (int i = 1; i < argc; ++i) {
     uint32_t code = (uint32_t)strtoul(argv[i], NULL, 10);
+    print_now();
     org_kde_kwin_fake_input_keyboard_key(fake_input, code, 1);
     org_kde_kwin_fake_input_keyboard_key(fake_input, code, 0);
     if (wl_display_roundtrip(display) < 0) return 1;
-    printf("%lld\n", now_ms());
   }
   return 0;
 }
