@@ -63,7 +63,9 @@ std::unique_ptr<KeySource> OpenKeyboardState() {
       [] { return std::unique_ptr<KeySource>(XkbKeyboardState::Open()); },
       [] { return std::unique_ptr<KeySource>(KeystateKeyboardState::Open()); },
       []() -> std::unique_ptr<KeySource> {
-        auto leds = std::make_unique<LedKeyboardState>();
+        // Another folder only for measuring the LED source where there are no LEDs.
+        auto leds = std::make_unique<LedKeyboardState>(
+            qEnvironmentVariable("MURVANE_LED_FOLDER", QStringLiteral("/sys/class/leds")));
         if (!leds->HasLeds()) return nullptr;
         return leds;
       }};
