@@ -67,6 +67,20 @@ TEST(LockKeysX11, EachKeyTogglesWithinOneTickAndHeldKeysReadNegative) {
     keyboard->GetKeyState(virtualKey);
     EXPECT_TRUE(keyboard->Settled()) << keysym;
   }
+  // Locked on press, it stays lit on release: only the released modifier tells.
+  ASSERT_EQ(keyboard->GetKeyState(kVkCapital), 0);
+  Xdotool("keydown Caps_Lock");
+  const auto heldLit = static_cast<std::int16_t>(0xFF81);
+  ASSERT_EQ(StateWithinOneTick(*keyboard, kVkCapital, heldLit), heldLit);
+  const int announcedHeld = announced;
+  Xdotool("keyup Caps_Lock");
+  QElapsedTimer waited;
+  waited.start();
+  while (announced == announcedHeld && waited.elapsed() < 1000)
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  EXPECT_GT(announced, announcedHeld) << "the release of a held lit key was not announced";
+  EXPECT_EQ(StateWithinOneTick(*keyboard, kVkCapital, 1), 1);
+  Xdotool("key Caps_Lock");
 }
 
 }  // namespace

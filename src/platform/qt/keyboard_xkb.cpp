@@ -37,6 +37,10 @@ XkbKeyboardState::XkbKeyboardState(Display* display, int eventBase)
               {kVkNumLock, "Num Lock", XK_Num_Lock},
               {kVkScroll, "Scroll Lock", XK_Scroll_Lock}}} {
   XkbSelectEvents(display_, XkbUseCoreKbd, kWatchedEvents, kWatchedEvents);
+  // A held lock key reads as off, and its release changes no indicator: the base
+  // modifiers it releases are the only news of it.
+  XkbSelectEventDetails(display_, XkbUseCoreKbd, XkbStateNotify, XkbAllStateComponentsMask,
+                        XkbModifierBaseMask);
   ResolveNames();
   notifier_ = std::make_unique<QSocketNotifier>(ConnectionNumber(display_), QSocketNotifier::Read);
   QObject::connect(notifier_.get(), &QSocketNotifier::activated, notifier_.get(),
@@ -82,6 +86,11 @@ void XkbKeyboardState::ProcessEvents(int mode) {
     }
     if (event.type != eventBase_ + XkbEventCode) continue;
     const auto& xkb = reinterpret_cast<const XkbEvent&>(event);
+    if (xkb.any.xkb_type == XkbStateNotify) {
+      keysRead_.invalidate();
+      changed = changed || !Settled();
+      continue;
+    }
     if (xkb.any.xkb_type != XkbIndicatorStateNotify) {
       keymapChanged = true;
       continue;

@@ -20,18 +20,21 @@ void QuietTicks::Activity() {
 }
 
 void QuietTicks::KeyChanged() {
-  busy_ = true;
+  busy_ = keyChanged_ = true;
   for (Poll& poll : polls_) {
     if (poll.timer) poll.timer->start(0);
   }
 }
 
-// A key event during the tick may have come after its key was read: busy_ then
-// asks for one more tick.
+// A key event during the tick may have come after its key was read, so one more
+// tick follows at once; it costs a quiet tick when the event came before.
 void QuietTicks::AfterTick(Poll& poll) {
+  const bool keyChanged = std::exchange(keyChanged_, false);
   const bool quiet = !std::exchange(busy_, false) && keys_.Settled();
   if (!poll.timer) return;
-  if (quiet) {
+  if (keyChanged) {
+    poll.timer->start(0);
+  } else if (quiet) {
     poll.timer->stop();
   } else if (poll.timer->interval() != poll.intervalMs) {
     poll.timer->start(poll.intervalMs);

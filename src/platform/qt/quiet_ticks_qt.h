@@ -37,7 +37,8 @@ class QuietTicks {
 
   KeySource& keys_;
   std::vector<Poll> polls_;
-  bool busy_ = false;  // something happened since the last tick ended
+  bool busy_ = false;        // something happened since the last tick ended
+  bool keyChanged_ = false;  // a key event came since the last tick ended
 };
 
 // The program's tray calls, passed on; each counts as the program being busy.
