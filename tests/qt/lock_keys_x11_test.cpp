@@ -42,21 +42,45 @@ TEST(LockKeysX11, EachKeyTogglesWithinOneTickAndHeldKeysReadNegative) {
   App();
   auto keyboard = XkbKeyboardState::Open();
   ASSERT_NE(keyboard, nullptr) << "no X display with the keyboard extension";
+  // The poll sleeps while the source is settled: every change must be announced.
+  int announced = 0;
+  keyboard->OnChange([&announced] { ++announced; });
   const std::pair<int, const char*> keys[] = {
       {kVkCapital, "Caps_Lock"}, {kVkNumLock, "Num_Lock"}, {kVkScroll, "Scroll_Lock"}};
   for (const auto& [virtualKey, keysym] : keys) {
     const std::int16_t before = keyboard->GetKeyState(virtualKey);
     ASSERT_TRUE(before == 0 || before == 1) << keysym << " reads " << before;
+    const int announcedBefore = announced;
     Xdotool(std::string("key ") + keysym);
     EXPECT_EQ(StateWithinOneTick(*keyboard, virtualKey, 1 - before), 1 - before) << keysym;
+    EXPECT_GT(announced, announcedBefore) << keysym << " changed unannounced";
     // Pressed again and held while lit: the high bit, so the program's "exactly 1"
     // reads it as off. (X unlocks a lock on release where Windows toggles on press.)
     Xdotool(std::string("keydown ") + keysym);
     const auto heldLit = static_cast<std::int16_t>(0xFF81);
     EXPECT_EQ(StateWithinOneTick(*keyboard, virtualKey, heldLit), heldLit) << keysym << " held";
+    if (keyboard->GetKeyState(virtualKey) == heldLit) {
+      EXPECT_FALSE(keyboard->Settled()) << keysym << ": its release sends no event";
+    }
     Xdotool(std::string("keyup ") + keysym);
     EXPECT_EQ(StateWithinOneTick(*keyboard, virtualKey, before), before) << keysym;
+    keyboard->GetKeyState(virtualKey);
+    EXPECT_TRUE(keyboard->Settled()) << keysym;
   }
+  // Locked on press, it stays lit on release: only the released modifier tells.
+  ASSERT_EQ(keyboard->GetKeyState(kVkCapital), 0);
+  Xdotool("keydown Caps_Lock");
+  const auto heldLit = static_cast<std::int16_t>(0xFF81);
+  ASSERT_EQ(StateWithinOneTick(*keyboard, kVkCapital, heldLit), heldLit);
+  const int announcedHeld = announced;
+  Xdotool("keyup Caps_Lock");
+  QElapsedTimer waited;
+  waited.start();
+  while (announced == announcedHeld && waited.elapsed() < 1000)
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  EXPECT_GT(announced, announcedHeld) << "the release of a held lit key was not announced";
+  EXPECT_EQ(StateWithinOneTick(*keyboard, kVkCapital, 1), 1);
+  Xdotool("key Caps_Lock");
 }
 
 }  // namespace

@@ -1,13 +1,11 @@
 #include <QDir>
 #include <QFile>
-#include <cstdio>
 
 #include "platform/qt/keyboard_qt.h"
 
 namespace murvane::qt {
 namespace {
 
-constexpr int kRescanMs = 2000;
 const std::array<const char*, 3> kLedSuffixes = {"::capslock", "::numlock", "::scrolllock"};
 
 int LedIndex(int virtualKey) {
@@ -32,7 +30,8 @@ bool Lit(const QString& brightnessFile) {
 
 }  // namespace
 
-LedKeyboardState::LedKeyboardState(QString ledFolder) : folder_(std::move(ledFolder)) {}
+LedKeyboardState::LedKeyboardState(QString ledFolder, int rescanMs)
+    : folder_(std::move(ledFolder)), rescanMs_(rescanMs) {}
 
 bool LedKeyboardState::HasLeds() {
   ScanIfDue();
@@ -43,7 +42,7 @@ bool LedKeyboardState::HasLeds() {
 }
 
 void LedKeyboardState::ScanIfDue() {
-  if (scanned_.isValid() && scanned_.elapsed() < kRescanMs) return;
+  if (scanned_.isValid() && scanned_.elapsed() < rescanMs_) return;
   scanned_.start();
   const QStringList leds =
       QDir(folder_).entryList({QStringLiteral("input*")}, QDir::Dirs | QDir::System, QDir::Name);
@@ -66,18 +65,6 @@ std::int16_t LedKeyboardState::GetKeyState(int virtualKey) {
     if (Lit(file)) return KeyStateValue(true, false);
   }
   return KeyStateValue(false, false);
-}
-
-NoKeyboardState::NoKeyboardState() {
-  std::fputs("murvane: no X keyboard and no keyboard LEDs found; every lock key reads as off\n",
-             stderr);
-}
-
-std::unique_ptr<KeyboardState> OpenKeyboardState() {
-  if (auto xkb = XkbKeyboardState::Open()) return xkb;
-  auto leds = std::make_unique<LedKeyboardState>();
-  if (leds->HasLeds()) return leds;
-  return std::make_unique<NoKeyboardState>();
 }
 
 }  // namespace murvane::qt

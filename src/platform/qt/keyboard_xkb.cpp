@@ -37,6 +37,10 @@ XkbKeyboardState::XkbKeyboardState(Display* display, int eventBase)
               {kVkNumLock, "Num Lock", XK_Num_Lock},
               {kVkScroll, "Scroll Lock", XK_Scroll_Lock}}} {
   XkbSelectEvents(display_, XkbUseCoreKbd, kWatchedEvents, kWatchedEvents);
+  // A held lock key reads as off, and its release changes no indicator: the base
+  // modifiers it releases are the only news of it.
+  XkbSelectEventDetails(display_, XkbUseCoreKbd, XkbStateNotify, XkbAllStateComponentsMask,
+                        XkbModifierBaseMask);
   ResolveNames();
   notifier_ = std::make_unique<QSocketNotifier>(ConnectionNumber(display_), QSocketNotifier::Read);
   QObject::connect(notifier_.get(), &QSocketNotifier::activated, notifier_.get(),
@@ -72,6 +76,7 @@ void XkbKeyboardState::ResolveNames() {
 // the socket notifier will not announce again; that costs no system call.
 void XkbKeyboardState::ProcessEvents(int mode) {
   bool keymapChanged = false;
+  bool changed = false;
   while (XEventsQueued(display_, mode) > 0) {
     XEvent event;
     XNextEvent(display_, &event);
@@ -81,15 +86,31 @@ void XkbKeyboardState::ProcessEvents(int mode) {
     }
     if (event.type != eventBase_ + XkbEventCode) continue;
     const auto& xkb = reinterpret_cast<const XkbEvent&>(event);
+    if (xkb.any.xkb_type == XkbStateNotify) {
+      keysRead_.invalidate();
+      changed = changed || !Settled();
+      continue;
+    }
     if (xkb.any.xkb_type != XkbIndicatorStateNotify) {
       keymapChanged = true;
       continue;
     }
     for (Lock& lock : locks_) {
-      if (lock.index >= 0) lock.lit = (xkb.indicators.state >> lock.index) & 1u;
+      if (lock.index < 0) continue;
+      const bool lit = (xkb.indicators.state >> lock.index) & 1u;
+      changed = changed || lit != lock.lit;
+      lock.lit = lit;
     }
   }
   if (keymapChanged) ResolveNames();
+  if (changed || keymapChanged) Changed();
+}
+
+bool XkbKeyboardState::Settled() const {
+  for (const Lock& lock : locks_) {
+    if (lock.held) return false;
+  }
+  return true;
 }
 
 bool XkbKeyboardState::Held(unsigned char keycode) {
@@ -106,9 +127,9 @@ std::int16_t XkbKeyboardState::GetKeyState(int virtualKey) {
     if (lock.virtualKey != virtualKey) continue;
     // The program counts only exactly 1 as on, so the held bit changes what it
     // sees only while the key is lit; an unlit key costs the server nothing.
-    const bool held = lock.lit && Held(lock.keycode);
+    lock.held = lock.lit && Held(lock.keycode);
     ProcessEvents(QueuedAlready);
-    return KeyStateValue(lock.lit, held);
+    return KeyStateValue(lock.lit, lock.held);
   }
   return 0;
 }

@@ -13,11 +13,14 @@ constexpr int kWaitForTrayHostMs = 30000;
 QtPlatform::QtPlatform()
     : tray_(pictures_, registry_, trayMenus_),
       keyboard_(OpenKeyboardState()),
+      quietTicks_(*keyboard_),
+      busyTray_(tray_, quietTicks_),
       windows_(registry_, pictures_, trayMenus_),
       fileDialog_([this](std::int32_t owner) -> QWidget* {
         QtWindow* window = windows_.Find(owner);
         return window && window->Frame().isVisible() ? &window->Frame() : nullptr;
       }) {
+  windows_.SetQuietTicks(quietTicks_);
   // Qt chooses between D-Bus and XEmbed at the first icon, once for the process.
   windows_.BeforeFirstWindow([this] {
     trayHost_.WaitForHost(kWaitForTrayHostMs);
@@ -29,7 +32,7 @@ QtPlatform::QtPlatform()
 }
 
 Platform QtPlatform::View() {
-  return Platform{tray_,       ansi_,  *keyboard_, settings_, files_,          pictures_,
+  return Platform{busyTray_,   ansi_,  *keyboard_, settings_, files_,          pictures_,
                   fileDialog_, shell_, windows_,   instance_, OwnAppIdentity()};
 }
 

@@ -6,7 +6,9 @@
 
 #include "platform/platform.h"
 #include "platform/qt/file_dialog_qt.h"
+#include "platform/qt/keyboard_qt.h"
 #include "platform/qt/pictures_qt.h"
+#include "platform/qt/quiet_ticks_qt.h"
 #include "platform/qt/session_instance_qt.h"
 #include "platform/qt/settings_qt.h"
 #include "platform/qt/system_qt.h"
@@ -34,7 +36,9 @@ class QtPlatform {
   QtNotificationArea tray_;
   TrayHost trayHost_;
   Utf8CodePage ansi_;
-  std::unique_ptr<KeyboardState> keyboard_;
+  std::unique_ptr<KeySource> keyboard_;
+  QuietTicks quietTicks_;
+  BusyNotificationArea busyTray_;
   QtSettingsStore settings_;
   QtFileSystem files_;
   QtWindowSystem windows_;

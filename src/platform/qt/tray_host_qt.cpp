@@ -8,6 +8,7 @@
 #include <QDBusServiceWatcher>
 #include <QDeadlineTimer>
 #include <QEventLoop>
+#include <QGuiApplication>
 #include <QSocketNotifier>
 #include <QTimer>
 
@@ -21,7 +22,12 @@ const QString kWatcherService = QStringLiteral("org.kde.StatusNotifierWatcher");
 
 }  // namespace
 
-TrayHost::TrayHost() : display_(XOpenDisplay(nullptr)), bus_(HaveSessionBus()) {
+// XEmbed trays serve only programs on X: anywhere else Qt uses D-Bus, and an X
+// connection of ours on Wayland would only start XWayland for nothing.
+TrayHost::TrayHost()
+    : display_(QGuiApplication::platformName() == QLatin1String("xcb") ? XOpenDisplay(nullptr)
+                                                                       : nullptr),
+      bus_(HaveSessionBus()) {
   if (!display_) return;
   const QByteArray selection = "_NET_SYSTEM_TRAY_S" + QByteArray::number(DefaultScreen(display_));
   trayAtom_ = XInternAtom(display_, selection.constData(), False);

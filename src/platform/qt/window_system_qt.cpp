@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QScreen>
+#include <QTimer>
 #include <algorithm>
 
 #include "platform/qt/task_list_x11.h"
@@ -18,27 +19,56 @@ Dpi ScreenDpi() {
           static_cast<int>(std::lround(screen->logicalDotsPerInchY()))};
 }
 
-// Removes itself from the window system's list when the program destroys it.
+// Removes itself from the window system's list when the program destroys it;
+// every call the program makes on it counts as the program being busy.
 class ListedWindow final : public NativeWindow {
  public:
-  ListedWindow(std::unique_ptr<QtWindow> window, std::vector<QtWindow*>& list)
-      : window_(std::move(window)), list_(list) {
+  ListedWindow(std::unique_ptr<QtWindow> window, std::vector<QtWindow*>& list,
+               QuietTicks* quietTicks)
+      : window_(std::move(window)), list_(list), quietTicks_(quietTicks) {
     list_.push_back(window_.get());
   }
   ~ListedWindow() override { std::erase(list_, window_.get()); }
   std::int32_t Handle() const override { return window_->Handle(); }
-  void Show() override { window_->Show(); }
-  void Hide() override { window_->Hide(); }
-  void SetCaption(const std::u16string& caption) override { window_->SetCaption(caption); }
+  void Show() override {
+    Busy();
+    window_->Show();
+  }
+  void Hide() override {
+    Busy();
+    window_->Hide();
+  }
+  void SetCaption(const std::u16string& caption) override {
+    Busy();
+    window_->SetCaption(caption);
+  }
   void Update(const ControlId& control, const ControlView& view) override {
+    Busy();
     window_->Update(control, view);
   }
-  std::string PopupMenu(const MenuDesc& menu) override { return window_->PopupMenu(menu); }
+  std::string PopupMenu(const MenuDesc& menu) override {
+    Busy();
+    return window_->PopupMenu(menu);
+  }
 
  private:
+  void Busy() const {
+    if (quietTicks_) quietTicks_->Activity();
+  }
+
   std::unique_ptr<QtWindow> window_;
   std::vector<QtWindow*>& list_;
+  QuietTicks* quietTicks_;
 };
+
+// The window's timers are its frame's own QTimers, each already connected to
+// the program's tick, so the quiet rule's handler runs after it.
+void AttachTimers(QtWindow& window, QuietTicks* quietTicks) {
+  if (!quietTicks) return;
+  for (QTimer* timer : window.Frame().findChildren<QTimer*>(Qt::FindDirectChildrenOnly)) {
+    quietTicks->Attach(*timer);
+  }
+}
 
 }  // namespace
 
@@ -59,7 +89,8 @@ std::unique_ptr<NativeWindow> QtWindowSystem::CreateNativeWindow(const WindowDes
   if (auto wait = std::exchange(beforeFirstWindow_, nullptr)) wait();
   if (!qApp) return nullptr;
   auto window = std::make_unique<QtWindow>(layout, events, Environment());
-  auto listed = std::make_unique<ListedWindow>(std::move(window), windows_);
+  AttachTimers(*window, quietTicks_);
+  auto listed = std::make_unique<ListedWindow>(std::move(window), windows_, quietTicks_);
   ApplyTaskList(*windows_.back());
   return listed;
 }

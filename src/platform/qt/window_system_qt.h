@@ -6,6 +6,7 @@
 
 #include "platform/platform.h"
 #include "platform/qt/pictures_qt.h"
+#include "platform/qt/quiet_ticks_qt.h"
 #include "platform/qt/tray_menu_qt.h"
 #include "platform/qt/window_qt.h"
 #include "platform/qt/window_registry_qt.h"
@@ -19,6 +20,8 @@ class QtWindowSystem final : public WindowSystem {
   // Runs once, before the program's first window exists (and so before its
   // first tray icon and its first timer).
   void BeforeFirstWindow(std::function<void()> call) { beforeFirstWindow_ = std::move(call); }
+  // The windows' timers sleep while quiet; every call on a window wakes them.
+  void SetQuietTicks(QuietTicks& ticks) { quietTicks_ = &ticks; }
   // The density windows are laid out at; the screen's logical one unless set.
   void SetDpi(Dpi dpi) { dpi_ = dpi; }
 
@@ -48,6 +51,7 @@ class QtWindowSystem final : public WindowSystem {
   TrayMenuSession& trayMenus_;
   std::function<void()> beforeFirstWindow_;
   std::optional<Dpi> dpi_;
+  QuietTicks* quietTicks_ = nullptr;
   std::vector<QtWindow*> windows_;  // in creation order; the first is the main window
   bool listed_ = false;
   bool quitAsked_ = false;

@@ -1,0 +1,151 @@
+// The poll sleeps after a quiet tick and no change the tray should show is lost
+// or waits for a tick that never comes.
+#include <gtest/gtest.h>
+
+#include <QTimer>
+
+#include "platform/qt/quiet_ticks_qt.h"
+#include "support/qt_test_app.h"
+
+namespace murvane::qt {
+namespace {
+
+using test::App;
+using test::RunUntil;
+
+// Caps only. `onRead` runs after a read, as events processed inside a read do.
+class ScriptedKeys final : public KeySource {
+ public:
+  std::int16_t GetKeyState(int) override {
+    const bool was = lit;
+    if (auto call = std::exchange(onRead, nullptr)) call();
+    return KeyStateValue(was, false);
+  }
+  bool Settled() const override { return settled; }
+  void Toggle() {
+    lit = !lit;
+    Changed();
+  }
+
+  bool lit = false;
+  bool settled = true;
+  std::function<void()> onRead;
+};
+
+// The program's poll as the tray sees it: a 100 ms timer whose tick reads the key
+// and, when it differs from what it showed, shows it (a tray call).
+class Poll {
+ public:
+  explicit Poll(ScriptedKeys& keys) : keys_(keys), quiet_(keys) {
+    timer.setInterval(100);
+    QObject::connect(&timer, &QTimer::timeout, &timer, [this] { Tick(); });
+    quiet_.Attach(timer);
+    // When the tick after each one is due: 0 at once, -1 asleep.
+    QObject::connect(&timer, &QTimer::timeout, &timer,
+                     [this] { next.push_back(timer.isActive() ? timer.interval() : -1); });
+    timer.start();
+  }
+  bool Asleep() {
+    return RunUntil([this] { return !timer.isActive(); }, 5000);
+  }
+
+  QTimer timer;
+  QuietTicks& Quiet() { return quiet_; }
+  int ticks = 0;
+  std::optional<bool> shown;
+  std::vector<int> next;
+
+ private:
+  void Tick() {
+    ++ticks;
+    const bool on = keys_.GetKeyState(kVkCapital) == 1;
+    if (shown == on) return;
+    shown = on;
+    quiet_.Activity();
+  }
+  ScriptedKeys& keys_;
+  QuietTicks quiet_;
+};
+
+TEST(QuietTicks, SleepsAfterAQuietTickAndAKeyEventWakesIt) {
+  App();
+  ScriptedKeys keys;
+  Poll poll(keys);
+  ASSERT_TRUE(poll.Asleep());
+  EXPECT_EQ(poll.ticks, 2) << "the first tick shows the key, the second is quiet";
+  EXPECT_EQ(poll.shown, false);
+  keys.Toggle();
+  EXPECT_TRUE(poll.timer.isActive());
+  EXPECT_TRUE(RunUntil([&] { return poll.shown == true; }));
+  ASSERT_TRUE(poll.Asleep());
+  EXPECT_EQ(poll.ticks, 4) << "one tick for the event, one in case it came mid-tick";
+}
+
+// Two toggles before any tick ran end where the key is; so do three.
+TEST(QuietTicks, AKeyToggledSeveralTimesBetweenTicksEndsRight) {
+  App();
+  ScriptedKeys keys;
+  Poll poll(keys);
+  ASSERT_TRUE(poll.Asleep());
+  keys.Toggle();
+  keys.Toggle();
+  ASSERT_TRUE(poll.Asleep());
+  EXPECT_EQ(poll.shown, false);
+  keys.Toggle();
+  keys.Toggle();
+  keys.Toggle();
+  ASSERT_TRUE(poll.Asleep());
+  EXPECT_EQ(poll.shown, true);
+}
+
+// An event handled inside a tick, after the key was read, leaves a tick that saw
+// nothing new: it must not put the poll to sleep.
+TEST(QuietTicks, AChangeDuringATickAfterTheReadGetsAnotherTick) {
+  App();
+  ScriptedKeys keys;
+  Poll poll(keys);
+  ASSERT_TRUE(poll.Asleep());
+  poll.Quiet().Activity();  // something else woke it; this tick reads Caps off
+  keys.onRead = [&keys] { keys.Toggle(); };
+  poll.next.clear();
+  ASSERT_TRUE(poll.Asleep());
+  EXPECT_EQ(poll.shown, true);
+  ASSERT_FALSE(poll.next.empty());
+  EXPECT_EQ(poll.next[0], 0) << "the change is shown by a tick at once, not a poll later";
+}
+
+// A lit key held down reads as off and its release sends no event.
+TEST(QuietTicks, AnUnsettledSourceKeepsThePollGoingAndProgramWorkWakesIt) {
+  App();
+  ScriptedKeys keys;
+  keys.settled = false;
+  Poll poll(keys);
+  EXPECT_FALSE(RunUntil([&] { return !poll.timer.isActive() || poll.ticks >= 4; }, 5000) &&
+               !poll.timer.isActive());
+  keys.settled = true;
+  ASSERT_TRUE(poll.Asleep());
+  const int asleepAt = poll.ticks;
+  poll.Quiet().Activity();
+  EXPECT_TRUE(poll.timer.isActive());
+  ASSERT_TRUE(poll.Asleep());
+  EXPECT_EQ(poll.ticks, asleepAt + 2) << "the work's own tick, then a quiet one";
+}
+
+// The tray calls the program makes count as work.
+TEST(QuietTicks, TrayCallsWakeThePoll) {
+  App();
+  ScriptedKeys keys;
+  Poll poll(keys);
+  ASSERT_TRUE(poll.Asleep());
+  class NoTray final : public NotificationArea {
+   public:
+    bool Notify(NotifyMessage, NotifyIconBuffer&) override { return true; }
+  } tray;
+  BusyNotificationArea busy(tray, poll.Quiet());
+  NotifyIconBuffer record{};
+  EXPECT_TRUE(busy.Notify(NotifyMessage::Modify, record));
+  EXPECT_TRUE(poll.timer.isActive());
+}
+
+}  // namespace
+}  // namespace murvane::qt
