@@ -66,6 +66,13 @@ find_in_tray() {  # $1: screenshot, $2: picture png
   awk -v r="$result" 'BEGIN { split(r, p, " "); if (p[1] + 0 <= 6 && p[2] == "@") print p[3] }'
 }
 
+# How many pixels of a tray picture, its bevel left out, are exactly the colour.
+glyph_pixels() {  # $1: screenshot, $2: x,y from find_in_tray, $3: colour as #RRGGBB
+  local x=${2%,*} y=${2#*,}
+  convert "$1" -crop "14x14+$((864 + x + 1))+$((744 + y + 1))" +repage -depth 8 txt:- |
+    grep -ci " $3 " || true
+}
+
 # Screen position of the middle of a tray picture.
 tray_picture_centre() {  # $1: x,y from find_in_tray
   local x=${1%,*} y=${1#*,}

@@ -18,6 +18,8 @@ QtPlatform::QtPlatform()
         QtWindow* window = windows_.Find(owner);
         return window && window->Frame().isVisible() ? &window->Frame() : nullptr;
       }) {
+  tray_.AskGroundWith([this] { return colourScheme_.PrefersDark(); });
+  colourScheme_.OnChange([this] { windows_.TrayGroundChanged(); });
   // Qt chooses between D-Bus and XEmbed at the first icon, once for the process.
   windows_.BeforeFirstWindow([this] {
     trayHost_.WaitForHost(kWaitForTrayHostMs);

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "platform/platform.h"
+#include "platform/qt/colour_scheme_qt.h"
 #include "platform/qt/file_dialog_qt.h"
 #include "platform/qt/pictures_qt.h"
 #include "platform/qt/session_instance_qt.h"
@@ -41,6 +42,7 @@ class QtPlatform {
   QtFileDialog fileDialog_;
   QtShell shell_;
   QtSessionInstance instance_;
+  DesktopColourScheme colourScheme_;
 };
 
 }  // namespace murvane::qt
