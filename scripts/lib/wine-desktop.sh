@@ -24,6 +24,14 @@ start_murvane_desktop() {  # $1: path of murvane.exe; leaves its pid in MURVANE_
   xdotool windowfocus --sync "$DESKTOP_WINDOW"
 }
 
+# Ends every program of the prefix and waits until the desktop's window is gone,
+# so the next start cannot take the old desktop for its own.
+end_wine_session() {
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+  wait_for_no_window "murvane - Wine desktop" 60 || true
+}
+
 wait_for_window() {  # $1: name, $2: seconds
   local tenths=$(($2 * 10))
   for _ in $(seq "$tenths"); do

@@ -113,7 +113,8 @@ BOOL CALLBACK LookAtControl(HWND control, LPARAM) {
     warningSeen.okButton = warningSeen.okButton || GetDlgCtrlID(control) == IDOK;
   } else if (lstrcmpiW(kind, L"Static") == 0) {
     const auto icon = reinterpret_cast<HICON>(SendMessageW(control, STM_GETICON, 0, 0));
-    if (icon && icon == LoadIconW(nullptr, IDI_EXCLAMATION)) warningSeen.exclamation = true;
+    const HICON exclamation = LoadIconW(nullptr, MAKEINTRESOURCEW(32515));  // IDI_EXCLAMATION
+    if (icon && icon == exclamation) warningSeen.exclamation = true;
     wchar_t text[128] = {};
     GetWindowTextW(control, text, 128);
     if (text[0]) warningSeen.text = text;
