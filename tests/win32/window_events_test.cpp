@@ -107,7 +107,8 @@ WarningSeen warningSeen;
 BOOL CALLBACK LookAtControl(HWND control, LPARAM) {
   wchar_t kind[16] = {};
   GetClassNameW(control, kind, 16);
-  if (!IsWindowVisible(control)) return TRUE;
+  // The box is not shown yet as it activates: its controls' own style says what will show.
+  if (!(GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE)) return TRUE;
   if (lstrcmpiW(kind, L"Button") == 0) {
     ++warningSeen.buttons;
     warningSeen.okButton = warningSeen.okButton || GetDlgCtrlID(control) == IDOK;
@@ -123,8 +124,11 @@ BOOL CALLBACK LookAtControl(HWND control, LPARAM) {
 }
 
 LRESULT CALLBACK OnWindowActivated(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HCBT_ACTIVATE) {
+  wchar_t kind[16] = {};
+  if (code == HCBT_ACTIVATE && GetClassNameW(reinterpret_cast<HWND>(wParam), kind, 16) &&
+      lstrcmpW(kind, L"#32770") == 0) {  // the dialog class; its owner activates too
     const auto box = reinterpret_cast<HWND>(wParam);
+    warningSeen = {};
     EnumChildWindows(box, &LookAtControl, 0);
     PostMessageW(box, WM_COMMAND, IDOK, 0);
   }
