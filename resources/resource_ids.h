@@ -9,3 +9,7 @@
 #define IDI_NUMLOCK_ON 104
 #define IDI_SCROLLLOCK_OFF 105
 #define IDI_SCROLLLOCK_ON 106
+// The "on" pictures redrawn for a dark taskbar.
+#define IDI_CAPSLOCK_ON_DARK 107
+#define IDI_NUMLOCK_ON_DARK 108
+#define IDI_SCROLLLOCK_ON_DARK 109

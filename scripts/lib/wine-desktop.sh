@@ -24,6 +24,14 @@ start_murvane_desktop() {  # $1: path of murvane.exe; leaves its pid in MURVANE_
   xdotool windowfocus --sync "$DESKTOP_WINDOW"
 }
 
+# Ends every program of the prefix and waits until the desktop's window is gone,
+# so the next start cannot take the old desktop for its own.
+end_wine_session() {
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+  wait_for_no_window "murvane - Wine desktop" 60 || true
+}
+
 wait_for_window() {  # $1: name, $2: seconds
   local tenths=$(($2 * 10))
   for _ in $(seq "$tenths"); do
@@ -47,11 +55,12 @@ screenshot() {  # $1: file
   import -window root "$1"
 }
 
-# The built-in picture as the tray draws it: its 16-pixel image on the taskbar.
-tray_picture() {  # $1: icon file, $2: output png, $3: screenshot to take the ground from
+# The built-in picture as the tray draws it: one of its images (the first, 16
+# pixels, unless told) on the taskbar.
+tray_picture() {  # $1: icon file, $2: output png, $3: screenshot to take the ground from, $4: image
   local ground
   ground=$(convert "$3" -format '%[pixel:p{860,760}]' info:)
-  convert "$1[0]" -background "$ground" -flatten "$2"
+  convert "$1[${4:-0}]" -background "$ground" -flatten "$2"
 }
 
 # Prints the x,y of the picture's top left corner in the tray strip, or nothing.
@@ -64,6 +73,23 @@ find_in_tray() {  # $1: screenshot, $2: picture png
   rm -f "$strip"
   # "<differing pixels> @ x,y": a few pixels of tolerance for the tray's own drawing
   awk -v r="$result" 'BEGIN { split(r, p, " "); if (p[1] + 0 <= 6 && p[2] == "@") print p[3] }'
+}
+
+# How many pixels of a tray picture, its bevel left out, are exactly the colour.
+glyph_pixels() {  # $1: screenshot, $2: x,y from find_in_tray, $3: colour as #RRGGBB
+  local x=${2%,*} y=${2#*,}
+  convert "$1" -crop "14x14+$((864 + x + 1))+$((744 + y + 1))" +repage -depth 8 txt:- |
+    grep -ci " $3 " || true
+}
+
+# How many columns of the tray strip show anything but the taskbar: about 16 per icon.
+tray_columns_in_use() {  # $1: screenshot
+  local ground
+  ground=$(convert "$1" -format '%[pixel:p{860,760}]' info:)
+  # The strip's top rows are the desktop above the taskbar.
+  convert "$1" -crop "$TRAY_STRIP" +repage -crop +0+5 +repage -fill black -fuzz 5% -opaque "$ground" \
+    -fill white +opaque black -scale "x1!" -depth 8 txt:- |
+    awk 'NR > 1 && $3 != "#000000" { n++ } END { print n + 0 }'
 }
 
 # Screen position of the middle of a tray picture.

@@ -20,6 +20,7 @@ void frmMain::Load() {
 }
 
 void frmMain::Form_Load() {
+  darkTray_ = platform_.tray.GroundIsDark();
   for (Key key : kScrollNumCaps) PutUpIcon(key);
   form_->Hide();
   platform_.windows.SetTaskListVisible(false);

@@ -41,6 +41,8 @@ class frmMain final : private FormHandlers {
     // handle valid for as long as the shell may draw it.
     PicturePtr given;
     std::optional<bool> lastSeen;  // empty until the first tick
+    // The built-in pictures' dark-ground variants, loaded when first needed.
+    std::array<PicturePtr, 2> darkGround;
   };
 
   // Form events, routed by control name.
@@ -51,6 +53,7 @@ class frmMain final : private FormHandlers {
   void Unloaded() override;
   void TrayCallback(std::uint32_t iconId, std::uint32_t mouseMessage) override;
   void TrayRecreated() override;
+  void TrayGroundChanged() override;
 
   // Start-up and shutdown.
   void Form_Load();
@@ -62,6 +65,7 @@ class frmMain final : private FormHandlers {
   clsTrayIcon& TrayOf(Key key);
   void SetKeyState(Key key, bool on);
   [[nodiscard]] PicturePtr GiveIcon(Key key, PicturePtr picture);
+  PicturePtr TrayPicture(Key key, int slot);
   bool IsKeyOn(Key key);
   std::array<bool, 3> ReadAllKeys();
   void Timer1_Timer();
@@ -86,6 +90,7 @@ class frmMain final : private FormHandlers {
   std::array<KeyIcon, 3> keys_;
   modCommonDialog commonDialog_;
   bool trayBusy_ = false;
+  bool darkTray_ = false;
 };
 
 }  // namespace murvane

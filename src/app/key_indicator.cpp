@@ -24,7 +24,7 @@ void frmMain::SetScrollLock(bool& blnScrollLock) {
 void frmMain::SetKeyState(Key key, bool on) {
   const LockKey& info = KeyInfo(key);
   clsTrayIcon& tray = TrayOf(key);
-  PicturePtr previous = GiveIcon(key, form_->Picture(info.CurrentPicture(on ? kOnSlot : kOffSlot)));
+  PicturePtr previous = GiveIcon(key, TrayPicture(key, on ? kOnSlot : kOffSlot));
   tray.szTip((on ? info.tipOn : info.tipOff) + u'\0');
   // Refused when the icon is hidden; the record keeps the state for a later Add.
   tray.Modify();

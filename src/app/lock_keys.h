@@ -31,6 +31,11 @@ struct LockKey {
   ControlId ChangeButton(int slot) const { return {"cmd" + name + "IconChange", slot}; }
   ControlId DefaultButton(int slot) const { return {"cmd" + name + "DefaultIcon", slot}; }
   std::string BuiltInResource(int slot) const { return name + (slot == kOnSlot ? ".on" : ".off"); }
+  // The built-in picture redrawn for a dark tray, or empty where the designed one
+  // already reads there: the grey "off" glyph does, the black "on" glyph does not.
+  std::string DarkGroundResource(int slot) const {
+    return slot == kOnSlot ? name + ".on.dark" : std::string();
+  }
 };
 
 enum class Key { CapsLock, NumLock, ScrollLock };

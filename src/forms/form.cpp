@@ -142,4 +142,8 @@ void Form::OnTrayRecreated() {
   handlers_.TrayRecreated();
 }
 
+void Form::OnTrayGroundChanged() {
+  handlers_.TrayGroundChanged();
+}
+
 }  // namespace murvane

@@ -26,6 +26,7 @@ class FormHandlers {
   virtual void Unloaded() {}
   virtual void TrayCallback(std::uint32_t /*iconId*/, std::uint32_t /*mouseMessage*/) {}
   virtual void TrayRecreated() {}
+  virtual void TrayGroundChanged() {}
 };
 
 class Form final : private NativeWindowEvents {
@@ -77,6 +78,7 @@ class Form final : private NativeWindowEvents {
   bool OnCloseRequest(int reason) override;
   void OnTrayCallback(std::uint32_t iconId, std::uint32_t mouseMessage) override;
   void OnTrayRecreated() override;
+  void OnTrayGroundChanged() override;
 
   Platform& platform_;
   const WindowDesc& layout_;

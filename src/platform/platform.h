@@ -25,6 +25,9 @@ class NotificationArea {
   // Returns true when the shell carried the request out. The buffer is passed
   // by reference because the shell may write to it, as Shell_NotifyIconA may.
   virtual bool Notify(NotifyMessage message, NotifyIconBuffer& record) = 0;
+  // Whether the icons are drawn on a dark ground (a dark taskbar or panel). When
+  // the answer changes, the windows hear OnTrayGroundChanged.
+  virtual bool GroundIsDark() = 0;
 };
 
 // --- Text conversion at the system edge ------------------------------------
@@ -141,6 +144,8 @@ class NativeWindowEvents {
   virtual void OnTrayCallback(std::uint32_t iconId, std::uint32_t mouseMessage) = 0;
   // The notification area was created anew and has forgotten every icon.
   virtual void OnTrayRecreated() = 0;
+  // The tray's ground may have turned dark or light; ask NotificationArea.
+  virtual void OnTrayGroundChanged() = 0;
 };
 
 // What one control shows; the native widget mirrors it.

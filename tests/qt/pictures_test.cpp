@@ -46,6 +46,12 @@ TEST_F(Pictures, EveryBuiltInNameHasItsPictureWithAClearGround) {
   EXPECT_EQ(big.pixel(123, 5), qRgb(255, 255, 255));
   EXPECT_EQ(big.pixel(124, 5), qRgb(128, 128, 128));
   EXPECT_FALSE(pictures.LoadResource("CapsLock.half"));
+  for (const char* name : {"CapsLock.on.dark", "NumLock.on.dark", "ScrollLock.on.dark"}) {
+    EXPECT_TRUE(pictures.LoadResource(name)) << name;
+  }
+  EXPECT_EQ(QColor(Image(pictures.LoadResource("CapsLock.on")).pixel(7, 2)), QColor(Qt::black));
+  EXPECT_EQ(QColor(Image(pictures.LoadResource("CapsLock.on.dark")).pixel(7, 2)), QColor(Qt::white))
+      << "the glyph, for a dark panel";
   const QImage on = Image(pictures.LoadResource("CapsLock.on"));
   EXPECT_EQ(qAlpha(on.pixel(5, 5)), 0) << "inside the key, around the glyph";
   EXPECT_EQ(qAlpha(on.pixel(0, 0)), 255) << "the key's edge";

@@ -103,5 +103,22 @@ TEST(NotificationArea, RefusedAddsAreRetriedUntilEachIconIsThereOrDeleted) {
   EXPECT_EQ(shell.icons.size(), 3u);
 }
 
+// The taskbar is dark only where the personalisation says 0; absent means the light one.
+TEST(NotificationArea, GroundIsDarkOnlyWhereSystemUsesLightThemeIsZero) {
+  const wchar_t* const key = L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
+  auto set = [&](DWORD value) {
+    RegSetKeyValueW(HKEY_CURRENT_USER, key, L"SystemUsesLightTheme", REG_DWORD, &value,
+                    sizeof(value));
+  };
+  Win32NotificationArea tray;
+  RegDeleteKeyValueW(HKEY_CURRENT_USER, key, L"SystemUsesLightTheme");
+  EXPECT_FALSE(tray.GroundIsDark());
+  set(0);
+  EXPECT_TRUE(tray.GroundIsDark());
+  set(1);
+  EXPECT_FALSE(tray.GroundIsDark());
+  RegDeleteKeyValueW(HKEY_CURRENT_USER, key, L"SystemUsesLightTheme");
+}
+
 }  // namespace
 }  // namespace murvane::win32

@@ -88,6 +88,65 @@ TEST_F(WindowEvents, EachWindowMessageBecomesItsOwnEvent) {
   SendMessageTimeoutW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0,
                       SMTO_ABORTIFHUNG, 5000, &ignored);
   EXPECT_EQ(events.trayRecreated, 1);
+  // A switch between light and dark, and only that, says the tray's ground may have changed.
+  SendMessageW(hwnd, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"Environment"));
+  SendMessageW(hwnd, WM_SETTINGCHANGE, SPI_SETDESKWALLPAPER, 0);
+  SendMessageW(hwnd, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"ImmersiveColorSet"));
+  EXPECT_EQ(events.trayGroundChanged, 1);
+}
+
+// What the warning box shows, seen by a hook as it opens; the box is then answered.
+struct WarningSeen {
+  int buttons = 0;  // visible push buttons
+  bool okButton = false;
+  bool exclamation = false;
+  std::wstring text;
+};
+WarningSeen warningSeen;
+
+BOOL CALLBACK LookAtControl(HWND control, LPARAM) {
+  wchar_t kind[16] = {};
+  GetClassNameW(control, kind, 16);
+  // The box is not shown yet as it activates: its controls' own style says what will show.
+  if (!(GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE)) return TRUE;
+  if (lstrcmpiW(kind, L"Button") == 0) {
+    ++warningSeen.buttons;
+    warningSeen.okButton = warningSeen.okButton || GetDlgCtrlID(control) == IDOK;
+  } else if (lstrcmpiW(kind, L"Static") == 0) {
+    const auto icon = reinterpret_cast<HICON>(SendMessageW(control, STM_GETICON, 0, 0));
+    const HICON exclamation = LoadIconW(nullptr, MAKEINTRESOURCEW(32515));  // IDI_EXCLAMATION
+    if (icon && icon == exclamation) warningSeen.exclamation = true;
+    wchar_t text[128] = {};
+    GetWindowTextW(control, text, 128);
+    if (text[0]) warningSeen.text = text;
+  }
+  return TRUE;
+}
+
+LRESULT CALLBACK OnWindowActivated(int code, WPARAM wParam, LPARAM lParam) {
+  wchar_t kind[16] = {};
+  if (code == HCBT_ACTIVATE && GetClassNameW(reinterpret_cast<HWND>(wParam), kind, 16) &&
+      lstrcmpW(kind, L"#32770") == 0) {  // the dialog class; its owner activates too
+    const auto box = reinterpret_cast<HWND>(wParam);
+    warningSeen = {};
+    EnumChildWindows(box, &LookAtControl, 0);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Exactly one button, OK, and the exclamation icon: a Cancel would promise a way back
+// that the program does not have.
+TEST_F(WindowEvents, WarningBoxHasOnlyAnOkButtonAndTheExclamationIcon) {
+  HHOOK hook = SetWindowsHookExW(WH_CBT, &OnWindowActivated, nullptr, GetCurrentThreadId());
+  ASSERT_TRUE(hook);
+  system.ShowWarning(static_cast<std::int32_t>(reinterpret_cast<std::intptr_t>(hwnd)),
+                     u"Occorre visualizzare almeno un'icona!", u"Murvane");
+  UnhookWindowsHookEx(hook);
+  EXPECT_EQ(warningSeen.buttons, 1);
+  EXPECT_TRUE(warningSeen.okButton);
+  EXPECT_TRUE(warningSeen.exclamation);
+  EXPECT_EQ(warningSeen.text, L"Occorre visualizzare almeno un'icona!");
 }
 
 TEST_F(WindowEvents, PopupMenuAnswersTheChosenItem) {

@@ -130,6 +130,11 @@ void FakePlatform::RestartShell() {
   for (FakeWindowState* window : windows.AllLive()) window->events->OnTrayRecreated();
 }
 
+void FakePlatform::SetTrayGround(bool dark) {
+  tray.darkGround = dark;
+  for (FakeWindowState* window : windows.AllLive()) window->events->OnTrayGroundChanged();
+}
+
 void FakePlatform::EndSession() {
   for (FakeWindowState* window : windows.AllLive()) window->events->OnCloseRequest(kUnloadBySystem);
 }

@@ -86,7 +86,9 @@ struct NotifyCall {
 class FakeTray final : public NotificationArea {
  public:
   bool Notify(NotifyMessage message, NotifyIconBuffer& record) override;
+  bool GroundIsDark() override { return darkGround; }
 
+  bool darkGround = false;
   // Icons in the order the shell shows them (the order they were added).
   const std::vector<ShownIcon>& Shown() const { return shown_; }
   const ShownIcon* Find(std::int32_t uID) const;
@@ -280,6 +282,8 @@ class FakePlatform {
   void RightClickIcon(std::int32_t uID);
   // The shell restarted: every icon is gone and each window is told so.
   void RestartShell();
+  // The user switches the taskbar between light and dark; every window is told.
+  void SetTrayGround(bool dark);
   // The user logs off: every window is asked to close for the system.
   void EndSession();
 

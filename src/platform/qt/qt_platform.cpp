@@ -21,6 +21,8 @@ QtPlatform::QtPlatform()
         return window && window->Frame().isVisible() ? &window->Frame() : nullptr;
       }) {
   windows_.SetQuietTicks(quietTicks_);
+  tray_.AskGroundWith([this] { return colourScheme_.PrefersDark(); });
+  colourScheme_.OnChange([this] { windows_.TrayGroundChanged(); });
   // Qt chooses between D-Bus and XEmbed at the first icon, once for the process.
   windows_.BeforeFirstWindow([this] {
     trayHost_.WaitForHost(kWaitForTrayHostMs);

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "platform/platform.h"
+#include "platform/qt/colour_scheme_qt.h"
 #include "platform/qt/file_dialog_qt.h"
 #include "platform/qt/keyboard_qt.h"
 #include "platform/qt/pictures_qt.h"
@@ -45,6 +46,7 @@ class QtPlatform {
   QtFileDialog fileDialog_;
   QtShell shell_;
   QtSessionInstance instance_;
+  DesktopColourScheme colourScheme_;
 };
 
 }  // namespace murvane::qt

@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QSystemTrayIcon>
+#include <functional>
 #include <map>
 #include <memory>
 #include <utility>
@@ -25,6 +26,9 @@ class QtNotificationArea final : public NotificationArea {
   QtNotificationArea& operator=(const QtNotificationArea&) = delete;
 
   bool Notify(NotifyMessage message, NotifyIconBuffer& record) override;
+  bool GroundIsDark() override { return groundIsDark_ && groundIsDark_(); }
+  // Who knows the panel's colour; without it the ground counts as light.
+  void AskGroundWith(std::function<bool()> isDark) { groundIsDark_ = std::move(isDark); }
 
   // The panel went away and came back: it knows none of the icons any more.
   void ForgetAll();
@@ -51,6 +55,7 @@ class QtNotificationArea final : public NotificationArea {
   std::map<Key, std::unique_ptr<Icon>> icons_;
   int pictureSets_ = 0;
   int tipSets_ = 0;
+  std::function<bool()> groundIsDark_;
 };
 
 }  // namespace murvane::qt

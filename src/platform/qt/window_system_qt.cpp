@@ -145,6 +145,14 @@ void QtWindowSystem::TrayRecreated() {
   }
 }
 
+void QtWindowSystem::TrayGroundChanged() {
+  for (std::int32_t handle : registry_.Handles()) {
+    if (const WindowRegistry::Entry* window = registry_.Find(handle)) {
+      window->events->OnTrayGroundChanged();
+    }
+  }
+}
+
 int QtWindowSystem::Run() {
   const int code = QApplication::exec();
   return quitAsked_ ? 0 : code;

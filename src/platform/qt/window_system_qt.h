@@ -36,6 +36,7 @@ class QtWindowSystem final : public WindowSystem {
   void EndSession();
   // The tray host started again: every window hears that its icons are gone.
   void TrayRecreated();
+  void TrayGroundChanged();
   // Runs the event loop until Quit; returns the exit code.
   int Run();
   bool TaskListVisible() const { return listed_; }

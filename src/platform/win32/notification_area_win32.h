@@ -37,6 +37,7 @@ class Win32NotificationArea final : public NotificationArea {
   Win32NotificationArea& operator=(const Win32NotificationArea&) = delete;
 
   bool Notify(NotifyMessage message, NotifyIconBuffer& record) override;
+  bool GroundIsDark() override;
 
   // One round of retries; the timer calls it.
   void RetryRefusedAdds();

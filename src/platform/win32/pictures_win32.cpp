@@ -17,7 +17,7 @@ struct BuiltIn {
   std::string_view name;
   int id;
 };
-constexpr std::array<BuiltIn, 7> kBuiltIns = {{
+constexpr std::array<BuiltIn, 10> kBuiltIns = {{
     {"Murvane", IDI_MURVANE},
     {"CapsLock.off", IDI_CAPSLOCK_OFF},
     {"CapsLock.on", IDI_CAPSLOCK_ON},
@@ -25,6 +25,9 @@ constexpr std::array<BuiltIn, 7> kBuiltIns = {{
     {"NumLock.on", IDI_NUMLOCK_ON},
     {"ScrollLock.off", IDI_SCROLLLOCK_OFF},
     {"ScrollLock.on", IDI_SCROLLLOCK_ON},
+    {"CapsLock.on.dark", IDI_CAPSLOCK_ON_DARK},
+    {"NumLock.on.dark", IDI_NUMLOCK_ON_DARK},
+    {"ScrollLock.on.dark", IDI_SCROLLLOCK_ON_DARK},
 }};
 
 PicturePtr Own(HICON icon) {

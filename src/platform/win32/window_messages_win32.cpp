@@ -84,6 +84,12 @@ LRESULT Win32Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       events.OnCloseRequest(kUnloadByUser);
       return 0;
+    case WM_SETTINGCHANGE:
+      // Sent to every top-level window when the user switches between light and dark.
+      if (lParam && lstrcmpW(reinterpret_cast<const wchar_t*>(lParam), L"ImmersiveColorSet") == 0) {
+        events.OnTrayGroundChanged();
+      }
+      return 0;
     case WM_QUERYENDSESSION:
       return TRUE;
     case WM_ENDSESSION:

@@ -60,6 +60,7 @@ struct RecordingEvents final : NativeWindowEvents {
     log.push_back("tray " + std::to_string(id) + " " + std::to_string(message));
   }
   void OnTrayRecreated() override { log.push_back("recreated"); }
+  void OnTrayGroundChanged() override { log.push_back("ground"); }
 };
 
 }  // namespace murvane::qt::test

@@ -39,6 +39,7 @@ struct RecordingEvents final : NativeWindowEvents {
   std::vector<int> closeRequests;
   std::vector<std::pair<std::uint32_t, std::uint32_t>> trayCallbacks;
   int trayRecreated = 0;
+  int trayGroundChanged = 0;
   std::function<void()> onClick;  // runs inside OnClick, after recording
 
   void OnClick(const ControlId& control) override {
@@ -56,6 +57,7 @@ struct RecordingEvents final : NativeWindowEvents {
     trayCallbacks.emplace_back(iconId, mouseMessage);
   }
   void OnTrayRecreated() override { ++trayRecreated; }
+  void OnTrayGroundChanged() override { ++trayGroundChanged; }
 };
 
 }  // namespace murvane::win32::test
