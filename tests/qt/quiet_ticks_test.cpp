@@ -140,6 +140,7 @@ TEST(QuietTicks, TrayCallsWakeThePoll) {
   class NoTray final : public NotificationArea {
    public:
     bool Notify(NotifyMessage, NotifyIconBuffer&) override { return true; }
+    bool GroundIsDark() override { return false; }
   } tray;
   BusyNotificationArea busy(tray, poll.Quiet());
   NotifyIconBuffer record{};

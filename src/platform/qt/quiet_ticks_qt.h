@@ -49,6 +49,7 @@ class BusyNotificationArea final : public NotificationArea {
     ticks_.Activity();
     return tray_.Notify(message, record);
   }
+  bool GroundIsDark() override { return tray_.GroundIsDark(); }
 
  private:
   NotificationArea& tray_;
