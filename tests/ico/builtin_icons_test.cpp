@@ -46,7 +46,9 @@ TEST(BuiltInIcons, DarkVariantTurnsOnlyTheBlackGlyphWhite) {
       EXPECT_GT(turned, static_cast<int>(side)) << key << " image " << image;
     }
     for (std::size_t at = 0; at < on.size(); ++at) {
-      if (!glyph[at]) ASSERT_EQ(on[at], dark[at]) << key << " byte " << at;
+      if (!glyph[at]) {
+        ASSERT_EQ(on[at], dark[at]) << key << " byte " << at;
+      }
     }
   }
 }
