@@ -89,6 +89,7 @@ bool WriteAnswer(OpenFileNameRecord& record, const QString& path, int filterInde
 bool QtFileDialog::GetOpenFileName(OpenFileNameRecord& record) {
   const DialogRequest request = ReadRequest(record);
   SpeakTheLocalesLanguage();
+  KeepDialogStateInMemory();
   QFileDialog dialog(owner_ ? owner_(record.hwndOwner) : nullptr);
   if (qtDialog_) dialog.setOption(QFileDialog::DontUseNativeDialog);
   SetUp(dialog, request);
