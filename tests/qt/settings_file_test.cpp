@@ -6,6 +6,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
+
 #include <QDir>
 #include <QFile>
 #include <QSettings>
@@ -131,7 +134,8 @@ class SmallDisk : public ::testing::Test {
     test::App();
     if (geteuid() != 0) GTEST_SKIP() << "mounting a small disk needs root";
     ASSERT_TRUE(QDir().mkpath(folder));
-    ASSERT_EQ(mount("tmpfs", QFile::encodeName(folder).constData(), "tmpfs", 0, "size=8k"), 0);
+    if (mount("tmpfs", QFile::encodeName(folder).constData(), "tmpfs", 0, "size=8k") != 0)
+      GTEST_SKIP() << "this machine refuses mounts: " << std::strerror(errno);
     mounted = true;
     ASSERT_TRUE(SaveNine(store, App(kOrganisation), u"good"));
     good = FileBytes(ConfPath(kOrganisation));
