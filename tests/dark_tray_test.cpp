@@ -47,23 +47,15 @@ TEST_F(DarkTrayTest, DarkGroundSwapsOnlyBuiltInOnPicturesAndOnlyInTheTray) {
   EXPECT_EQ(ShownInWindow(caps.CurrentPicture(kOnSlot)), "CapsLock.on");
   EXPECT_EQ(ShownInWindow(caps.BuiltInPicture(kOnSlot)), "CapsLock.on");
   EXPECT_EQ(PathText(Key::CapsLock, kOnSlot), u"(Default)");
-  ClickMain({"cmdClose"});
-  EXPECT_EQ(sys.settings.Get(OnIconValueName(u"CapsLock")), u"(Default)");
-  EXPECT_EQ(sys.settings.Get(OnIconValueName(u"NumLock")), u"C:\\icons\\num.ico");
-}
-
-// Default pressed for a file picture brings the built-in one back, and on a dark
-// tray that means its variant.
-TEST_F(DarkTrayTest, DefaultChosenInTheWindowReachesTheTrayAsTheVariant) {
-  sys.tray.darkGround = true;
-  StartWithNumFromFile();
-  OpenConfiguration();
+  // Default pressed for the file picture brings the built-in one back: its variant.
   ClickMain(KeyInfo(Key::NumLock).DefaultButton(kOnSlot));
   ClickMain({"cmdApply"});
   EXPECT_EQ(sys.PictureOf(kNumId), "NumLock.on.dark");
+  ClickMain({"cmdClose"});
+  EXPECT_EQ(sys.settings.Get(OnIconValueName(u"CapsLock")), u"(Default)");
 }
 
-TEST_F(DarkTrayTest, SwitchingWhileRunningPushesAllThreeInApplicasOrderBothWays) {
+TEST_F(DarkTrayTest, SwitchingWhileRunningPushesAllThreeBothWaysAndLoadsEachVariantOnce) {
   StartWithNumFromFile();
   EXPECT_EQ(sys.PictureOf(kCapsId), "CapsLock.on");
   std::size_t before = sys.tray.Calls().size();
@@ -85,12 +77,8 @@ TEST_F(DarkTrayTest, SwitchingWhileRunningPushesAllThreeInApplicasOrderBothWays)
   const std::size_t settled = sys.tray.Calls().size();
   sys.Tick(3);
   EXPECT_EQ(sys.tray.Calls().size(), settled);
-}
 
-// Each variant is loaded once: a key toggled all day does not pile up pictures.
-TEST_F(DarkTrayTest, VariantsAreLoadedOnceHoweverOftenTheKeyToggles) {
-  sys.tray.darkGround = true;
-  StartWithNumFromFile();
+  // Each variant is loaded once: a key toggled all day does not pile up pictures.
   const int created = sys.pictures.CreatedCount();
   for (int round = 0; round < 6; ++round) {
     SetKey(Key::CapsLock, round % 2 ? kToggled : 0);

@@ -35,16 +35,16 @@ TEST(BuiltInIcons, DarkVariantTurnsOnlyTheBlackGlyphWhite) {
       const std::size_t entry = 6 + 16 * image;
       const std::size_t side = on[entry];
       const std::size_t pixels = testing::Peek(on, entry + 12) + 40;  // after BITMAPINFOHEADER
-      int turned = 0;
+      std::size_t turned = 0;
       for (std::size_t at = pixels; at < pixels + side * side * 3; at += 3) {
         const bool black = on[at] == 0 && on[at + 1] == 0 && on[at + 2] == 0;
         const bool white = dark[at] == 255 && dark[at + 1] == 255 && dark[at + 2] == 255;
         if (black && white) glyph[at] = glyph[at + 1] = glyph[at + 2] = true;
         turned += black && white;
-        EXPECT_TRUE(black || dark[at] == on[at]) << key << " image " << image;
       }
-      EXPECT_GT(turned, static_cast<int>(side)) << key << " image " << image;
+      EXPECT_GT(turned, side) << key << " image " << image;
     }
+    // Everything else, the headers and the transparency mask included, is as drawn.
     for (std::size_t at = 0; at < on.size(); ++at) {
       if (!glyph[at]) {
         ASSERT_EQ(on[at], dark[at]) << key << " byte " << at;

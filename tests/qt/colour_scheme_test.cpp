@@ -7,12 +7,12 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
-#include <QDeadlineTimer>
 #include <QProcess>
 
 #include "app/application.h"
 #include "platform/fake/fake_platform.h"
 #include "platform/qt/colour_scheme_qt.h"
+#include "support/qt_test_app.h"
 
 namespace murvane::qt {
 namespace {
@@ -52,13 +52,7 @@ class ColourScheme : public ::testing::Test {
     call << scheme;
     ASSERT_EQ(QDBusConnection::sessionBus().call(call).type(), QDBusMessage::ReplyMessage);
   }
-  static bool Until(const std::function<bool()>& done) {
-    const QDeadlineTimer deadline(5000);
-    while (!done() && !deadline.hasExpired()) {
-      QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    }
-    return done();
-  }
+  static bool Until(const std::function<bool()>& done) { return test::RunUntil(done, 5000); }
   QProcess portal;
 };
 

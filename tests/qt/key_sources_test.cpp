@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -20,12 +21,6 @@ class NamedSource final : public KeySource {
   std::string name;
 };
 
-struct Available {
-  bool xkb = false;
-  bool keystate = false;
-  bool leds = false;
-};
-
 // Which source came out ("none" for the every-key-off one), which openers were
 // tried, in order, and what was said.
 struct Outcome {
@@ -34,18 +29,19 @@ struct Outcome {
   std::vector<QString> warnings;
 };
 
-Outcome Choose(const SessionFacts& session, Available available) {
+using Names = std::vector<std::string>;
+
+// Only the sources named in `working` open.
+Outcome Choose(const SessionFacts& session, const Names& working) {
   Outcome outcome;
-  auto opener = [&outcome](const char* name, bool works) {
-    return [&outcome, name, works]() -> std::unique_ptr<KeySource> {
+  auto opener = [&](const char* name) {
+    return [&outcome, &working, name]() -> std::unique_ptr<KeySource> {
       outcome.tried.push_back(name);
-      if (!works) return nullptr;
+      if (std::find(working.begin(), working.end(), name) == working.end()) return nullptr;
       return std::make_unique<NamedSource>(name);
     };
   };
-  const KeySourceOpeners openers{opener("xkb", available.xkb),
-                                 opener("keystate", available.keystate),
-                                 opener("leds", available.leds)};
+  const KeySourceOpeners openers{opener("xkb"), opener("keystate"), opener("leds")};
   auto source = ChooseKeySource(
       session, openers, [&outcome](const QString& text) { outcome.warnings.push_back(text); });
   const auto* named = dynamic_cast<NamedSource*>(source.get());
@@ -57,57 +53,54 @@ SessionFacts Session(bool wayland, bool x, const char* platform, const char* des
   return SessionFacts{wayland, x, QString::fromLatin1(platform), QString::fromLatin1(desktop)};
 }
 
-using Tried = std::vector<std::string>;
-
-TEST(KeySourceChoice, X11TakesXkbThenTheLedsAndNeverAsksKwin) {
-  const SessionFacts x11 = Session(false, true, "xcb");
-  EXPECT_EQ(Choose(x11, {true, true, true}).source, "xkb");
-  const Outcome noXkb = Choose(x11, {false, true, true});
-  EXPECT_EQ(noXkb.source, "leds");
-  EXPECT_EQ(noXkb.tried, (Tried{"xkb", "leds"}));
-  EXPECT_TRUE(noXkb.warnings.empty());
-}
-
 // XWayland's keyboard is stale on a Wayland session, and an X connection of ours
 // would start it: whatever DISPLAY says, and even when Qt itself fell back to xcb.
-TEST(KeySourceChoice, WaylandNeverOpensXkb) {
+// Only Qt's own platform decides X: offscreen with a DISPLAY opens no X connection.
+TEST(KeySourceChoice, XkbOnlyOnX11OverXcbThenKwinOnWaylandThenTheLeds) {
+  struct Row {
+    SessionFacts session;
+    Names working;
+    const char* source;
+    Names tried;
+  };
+  const Names kAll = {"xkb", "keystate", "leds"};
+  std::vector<Row> rows = {
+      {Session(false, true, "xcb"), kAll, "xkb", {"xkb"}},
+      {Session(false, true, "xcb"), {"keystate", "leds"}, "leds", {"xkb", "leds"}},
+      {Session(false, true, "offscreen"), kAll, "leds", {"leds"}}};
   for (const SessionFacts& wayland :
        {Session(true, true, "wayland"), Session(true, true, "xcb"), Session(true, false, "wayland"),
         Session(false, true, "wayland")}) {
-    const Outcome kde = Choose(wayland, {true, true, true});
-    EXPECT_EQ(kde.source, "keystate") << wayland.qtPlatform.toStdString();
-    EXPECT_EQ(kde.tried, (Tried{"keystate"}));
-    const Outcome sway = Choose(wayland, {true, false, true});
-    EXPECT_EQ(sway.source, "leds");
-    EXPECT_EQ(sway.tried, (Tried{"keystate", "leds"}));
+    rows.push_back({wayland, kAll, "keystate", {"keystate"}});
+    rows.push_back({wayland, {"xkb", "leds"}, "leds", {"keystate", "leds"}});
+  }
+  for (const Row& row : rows) {
+    const Outcome outcome = Choose(row.session, row.working);
+    EXPECT_EQ(outcome.source, row.source) << row.session.qtPlatform.toStdString();
+    EXPECT_EQ(outcome.tried, row.tried) << row.session.qtPlatform.toStdString();
+    EXPECT_TRUE(outcome.warnings.empty());
   }
 }
 
-// Only Qt's own platform decides X: offscreen with a DISPLAY opens no X connection.
-TEST(KeySourceChoice, NoXConnectionUnlessQtRunsOnXcb) {
-  const Outcome offscreen = Choose(Session(false, true, "offscreen"), {true, true, true});
-  EXPECT_EQ(offscreen.source, "leds");
-  EXPECT_EQ(offscreen.tried, (Tried{"leds"}));
-}
-
 TEST(KeySourceChoice, NothingReadableIsSaidOnceNamingTheSession) {
-  const Outcome sway = Choose(Session(true, true, "wayland", "sway"), {true, false, false});
-  EXPECT_EQ(sway.source, "none");
-  ASSERT_EQ(sway.warnings.size(), 1u);
-  EXPECT_EQ(sway.warnings[0].toStdString(),
-            "murvane: no keystate from the compositor and no keyboard LEDs readable on this "
-            "Wayland (sway) session; every lock key reads as off");
-  const Outcome x11 = Choose(Session(false, true, "xcb"), {});
-  ASSERT_EQ(x11.warnings.size(), 1u);
-  EXPECT_EQ(x11.warnings[0].toStdString(),
-            "murvane: no X keyboard extension and no keyboard LEDs readable on this X11 session; "
-            "every lock key reads as off");
-  EXPECT_EQ(Choose(Session(false, false, "offscreen"), {}).warnings.at(0).toStdString(),
-            "murvane: no keyboard LEDs readable on this X11 session; every lock key reads as off");
+  const std::pair<SessionFacts, const char*> rows[] = {
+      {Session(true, true, "wayland", "sway"),
+       "no keystate from the compositor and no keyboard LEDs readable on this Wayland (sway) "
+       "session"},
+      {Session(false, true, "xcb"),
+       "no X keyboard extension and no keyboard LEDs readable on this X11 session"},
+      {Session(false, false, "offscreen"), "no keyboard LEDs readable on this X11 session"}};
+  for (const auto& [session, why] : rows) {
+    const Outcome outcome = Choose(session, {});
+    EXPECT_EQ(outcome.source, "none");
+    EXPECT_EQ(outcome.warnings, std::vector<QString>{QStringLiteral("murvane: ") + why +
+                                                     "; every lock key reads as off"});
+  }
 }
 
 // --- The LEDs ---------------------------------------------------------------
 
+// A folder laid out as /sys/class/leds: Led("input3::capslock", "1\n").
 class LedFolder {
  public:
   void Led(const QString& name, const QByteArray& brightness) {
@@ -125,14 +118,15 @@ class LedFolder {
   QTemporaryDir dir_;
 };
 
-TEST(LedKeyboard, AKeyIsOnWhenAnyKeyboardsLedIsLit) {
+// Keyboards come and go (a dock, a Bluetooth one); a key is lit when any of them lights it.
+TEST(LedKeyboard, AKeyIsOnWhenAnyKeyboardsLedIsLitAsKeyboardsComeAndGo) {
   LedFolder leds;
   leds.Led("input3::capslock", "0\n");
   leds.Led("input7::capslock", "1\n");
-  leds.Led("input3::numlock", "0\n");
-  leds.Led("input7::numlock", "0\n");
+  leds.Led("input3::numlock", "");
   leds.Led("input3::scrolllock", "255\n");
-  leds.Led("phy0-led::capslock", "1\n");  // not a keyboard
+  leds.Led("phy0-led::numlock", "1\n");                                 // not a keyboard
+  ASSERT_TRUE(QDir(leds.Path()).mkpath("input7::numlock/brightness"));  // not a file
   LedKeyboardState keyboard(leds.Path(), 0);
   EXPECT_TRUE(keyboard.HasLeds());
   EXPECT_EQ(keyboard.GetKeyState(kVkCapital), 1);
@@ -140,30 +134,10 @@ TEST(LedKeyboard, AKeyIsOnWhenAnyKeyboardsLedIsLit) {
   EXPECT_EQ(keyboard.GetKeyState(kVkScroll), 1);
   EXPECT_EQ(keyboard.GetKeyState(0x41), 0);
   EXPECT_FALSE(keyboard.Settled()) << "LEDs report no changes: the poll must go on";
-}
-
-TEST(LedKeyboard, KeyboardsThatComeAndGoAreFoundAgain) {
-  LedFolder leds;
-  leds.Led("input3::capslock", "0\n");
-  leds.Led("input7::capslock", "1\n");
-  LedKeyboardState keyboard(leds.Path(), 0);
-  EXPECT_EQ(keyboard.GetKeyState(kVkCapital), 1);
   leds.Unplug("input7::capslock");
   EXPECT_EQ(keyboard.GetKeyState(kVkCapital), 0);
   leds.Led("input9::capslock", "1\n");
   EXPECT_EQ(keyboard.GetKeyState(kVkCapital), 1);
-  leds.Unplug("input3::capslock");
-  leds.Unplug("input9::capslock");
-  EXPECT_FALSE(keyboard.HasLeds());
-}
-
-TEST(LedKeyboard, UnreadableOrEmptyFilesReadAsOffAndNoFolderHasNoLeds) {
-  LedFolder leds;
-  leds.Led("input3::capslock", "");
-  ASSERT_TRUE(QDir(leds.Path()).mkpath("input3::numlock/brightness"));  // not a file
-  LedKeyboardState keyboard(leds.Path(), 0);
-  EXPECT_EQ(keyboard.GetKeyState(kVkCapital), 0);
-  EXPECT_EQ(keyboard.GetKeyState(kVkNumLock), 0);
   EXPECT_FALSE(LedKeyboardState(leds.Path() + "/missing", 0).HasLeds());
 }
 

@@ -3,16 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <cstdlib>
 #include <string>
 
 #include "platform/qt/keyboard_qt.h"
+#include "support/qt_test_app.h"
 
 namespace murvane::qt {
 namespace {
 
 constexpr int kTickMs = 100;
+// A lit lock key held down: the high bit, so the program's "exactly 1" reads it as off.
+constexpr auto kHeldLit = static_cast<std::int16_t>(0xFF81);
 
 QCoreApplication& App() {
   static int argc = 1;
@@ -28,13 +30,8 @@ void Xdotool(const std::string& what) {
 
 // What GetKeyState reads once `expected` came, or after one tick if it did not.
 std::int16_t StateWithinOneTick(KeyboardState& keyboard, int virtualKey, std::int16_t expected) {
-  QElapsedTimer tick;
-  tick.start();
-  std::int16_t now = keyboard.GetKeyState(virtualKey);
-  while (now != expected && tick.elapsed() < kTickMs) {
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    now = keyboard.GetKeyState(virtualKey);
-  }
+  std::int16_t now = 0;
+  test::RunUntil([&] { return (now = keyboard.GetKeyState(virtualKey)) == expected; }, kTickMs);
   return now;
 }
 
@@ -54,12 +51,11 @@ TEST(LockKeysX11, EachKeyTogglesWithinOneTickAndHeldKeysReadNegative) {
     Xdotool(std::string("key ") + keysym);
     EXPECT_EQ(StateWithinOneTick(*keyboard, virtualKey, 1 - before), 1 - before) << keysym;
     EXPECT_GT(announced, announcedBefore) << keysym << " changed unannounced";
-    // Pressed again and held while lit: the high bit, so the program's "exactly 1"
-    // reads it as off. (X unlocks a lock on release where Windows toggles on press.)
+    // Pressed again and held while lit. (X unlocks a lock on release where Windows
+    // toggles on press.)
     Xdotool(std::string("keydown ") + keysym);
-    const auto heldLit = static_cast<std::int16_t>(0xFF81);
-    EXPECT_EQ(StateWithinOneTick(*keyboard, virtualKey, heldLit), heldLit) << keysym << " held";
-    if (keyboard->GetKeyState(virtualKey) == heldLit) {
+    EXPECT_EQ(StateWithinOneTick(*keyboard, virtualKey, kHeldLit), kHeldLit) << keysym << " held";
+    if (keyboard->GetKeyState(virtualKey) == kHeldLit) {
       EXPECT_FALSE(keyboard->Settled()) << keysym << ": its release sends no event";
     }
     Xdotool(std::string("keyup ") + keysym);
@@ -70,15 +66,11 @@ TEST(LockKeysX11, EachKeyTogglesWithinOneTickAndHeldKeysReadNegative) {
   // Locked on press, it stays lit on release: only the released modifier tells.
   ASSERT_EQ(keyboard->GetKeyState(kVkCapital), 0);
   Xdotool("keydown Caps_Lock");
-  const auto heldLit = static_cast<std::int16_t>(0xFF81);
-  ASSERT_EQ(StateWithinOneTick(*keyboard, kVkCapital, heldLit), heldLit);
+  ASSERT_EQ(StateWithinOneTick(*keyboard, kVkCapital, kHeldLit), kHeldLit);
   const int announcedHeld = announced;
   Xdotool("keyup Caps_Lock");
-  QElapsedTimer waited;
-  waited.start();
-  while (announced == announcedHeld && waited.elapsed() < 1000)
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-  EXPECT_GT(announced, announcedHeld) << "the release of a held lit key was not announced";
+  EXPECT_TRUE(test::RunUntil([&] { return announced > announcedHeld; }, 1000))
+      << "the release of a held lit key was not announced";
   EXPECT_EQ(StateWithinOneTick(*keyboard, kVkCapital, 1), 1);
   Xdotool("key Caps_Lock");
 }

@@ -67,7 +67,7 @@ class Poll {
   QuietTicks quiet_;
 };
 
-TEST(QuietTicks, SleepsAfterAQuietTickAndAKeyEventWakesIt) {
+TEST(QuietTicks, SleepsAfterAQuietTickAndKeyEventsWakeItToWhereTheKeyEnds) {
   App();
   ScriptedKeys keys;
   Poll poll(keys);
@@ -79,23 +79,14 @@ TEST(QuietTicks, SleepsAfterAQuietTickAndAKeyEventWakesIt) {
   EXPECT_TRUE(RunUntil([&] { return poll.shown == true; }));
   ASSERT_TRUE(poll.Asleep());
   EXPECT_EQ(poll.ticks, 4) << "one tick for the event, one in case it came mid-tick";
-}
-
-// Two toggles before any tick ran end where the key is; so do three.
-TEST(QuietTicks, AKeyToggledSeveralTimesBetweenTicksEndsRight) {
-  App();
-  ScriptedKeys keys;
-  Poll poll(keys);
-  ASSERT_TRUE(poll.Asleep());
-  keys.Toggle();
-  keys.Toggle();
-  ASSERT_TRUE(poll.Asleep());
-  EXPECT_EQ(poll.shown, false);
-  keys.Toggle();
+  // Toggles that pile up before a tick end where the key is: two cancel out, three do not.
   keys.Toggle();
   keys.Toggle();
   ASSERT_TRUE(poll.Asleep());
   EXPECT_EQ(poll.shown, true);
+  for (int i = 0; i < 3; ++i) keys.Toggle();
+  ASSERT_TRUE(poll.Asleep());
+  EXPECT_EQ(poll.shown, false);
 }
 
 // An event handled inside a tick, after the key was read, leaves a tick that saw
@@ -114,8 +105,9 @@ TEST(QuietTicks, AChangeDuringATickAfterTheReadGetsAnotherTick) {
   EXPECT_EQ(poll.next[0], 0) << "the change is shown by a tick at once, not a poll later";
 }
 
-// A lit key held down reads as off and its release sends no event.
-TEST(QuietTicks, AnUnsettledSourceKeepsThePollGoingAndProgramWorkWakesIt) {
+// A lit key held down reads as off and its release sends no event. The tray calls
+// the program makes count as work.
+TEST(QuietTicks, AnUnsettledSourceKeepsThePollGoingAndTrayCallsWakeIt) {
   App();
   ScriptedKeys keys;
   keys.settled = false;
@@ -125,27 +117,16 @@ TEST(QuietTicks, AnUnsettledSourceKeepsThePollGoingAndProgramWorkWakesIt) {
   keys.settled = true;
   ASSERT_TRUE(poll.Asleep());
   const int asleepAt = poll.ticks;
-  poll.Quiet().Activity();
-  EXPECT_TRUE(poll.timer.isActive());
-  ASSERT_TRUE(poll.Asleep());
-  EXPECT_EQ(poll.ticks, asleepAt + 2) << "the work's own tick, then a quiet one";
-}
-
-// The tray calls the program makes count as work.
-TEST(QuietTicks, TrayCallsWakeThePoll) {
-  App();
-  ScriptedKeys keys;
-  Poll poll(keys);
-  ASSERT_TRUE(poll.Asleep());
   class NoTray final : public NotificationArea {
    public:
     bool Notify(NotifyMessage, NotifyIconBuffer&) override { return true; }
     bool GroundIsDark() override { return false; }
   } tray;
-  BusyNotificationArea busy(tray, poll.Quiet());
   NotifyIconBuffer record{};
-  EXPECT_TRUE(busy.Notify(NotifyMessage::Modify, record));
+  EXPECT_TRUE(BusyNotificationArea(tray, poll.Quiet()).Notify(NotifyMessage::Modify, record));
   EXPECT_TRUE(poll.timer.isActive());
+  ASSERT_TRUE(poll.Asleep());
+  EXPECT_EQ(poll.ticks, asleepAt + 2) << "the work's own tick, then a quiet one";
 }
 
 }  // namespace
