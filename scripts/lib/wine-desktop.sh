@@ -17,9 +17,10 @@ start_murvane_desktop() {  # $1: path of murvane.exe; leaves its pid in MURVANE_
   use_wine_desktop
   wine "$1" >/dev/null 2>&1 &
   MURVANE_PID=$!
-  wait_for_window "murvane - Wine desktop" 120
+  # Under qemu on a busy machine a new prefix's first desktop took over 120 s.
+  wait_for_window "murvane - Wine desktop" 300
   DESKTOP_WINDOW=$(xdotool search --name "murvane - Wine desktop" | head -1)
-  wait_for_taskbar 60
+  wait_for_taskbar 120
   # GetKeyState follows the X keyboard only while a Wine window has the focus.
   xdotool windowfocus --sync "$DESKTOP_WINDOW"
 }
