@@ -8,14 +8,6 @@ namespace {
 
 class DarkTrayTest : public ProgramTest {
  protected:
-  std::vector<std::int32_t> ModifiedSince(std::size_t first) {
-    std::vector<std::int32_t> ids;
-    const auto& calls = sys.tray.Calls();
-    for (std::size_t i = first; i < calls.size(); ++i) {
-      if (calls[i].message == NotifyMessage::Modify) ids.push_back(calls[i].uID());
-    }
-    return ids;
-  }
   // What the configuration window puts on the screen for a key's slot.
   std::string ShownInWindow(const ControlId& id) {
     const PicturePtr& picture = ConfigScreen().controls.at(id).picture;

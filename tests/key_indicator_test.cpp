@@ -7,15 +7,6 @@ namespace {
 class KeyIndicatorTest : public ProgramTest {
  protected:
   void SetUp() override { Start(); }
-  // The icons the shell was asked to change since call number `first`, in order.
-  std::vector<std::int32_t> ModifiedSince(std::size_t first) {
-    std::vector<std::int32_t> ids;
-    const auto& calls = sys.tray.Calls();
-    for (std::size_t i = first; i < calls.size(); ++i) {
-      if (calls[i].message == NotifyMessage::Modify) ids.push_back(calls[i].uID());
-    }
-    return ids;
-  }
 };
 
 TEST_F(KeyIndicatorTest, FirstTickSetsAllThreeThenIdleTicksSendNothing) {

@@ -34,4 +34,13 @@ std::string Narrow(const std::u16string& text) {
   return narrow;
 }
 
+std::vector<std::int32_t> ProgramTest::ModifiedSince(std::size_t first) {
+  std::vector<std::int32_t> ids;
+  const auto& calls = sys.tray.Calls();
+  for (std::size_t i = first; i < calls.size(); ++i) {
+    if (calls[i].message == NotifyMessage::Modify) ids.push_back(calls[i].uID());
+  }
+  return ids;
+}
+
 }  // namespace murvane::testing

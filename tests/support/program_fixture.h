@@ -39,6 +39,8 @@ class ProgramTest : public ::testing::Test {
   void ClickShowBox(Key key) { sys.ClickCheckBox("frmMain", KeyInfo(key).ShowBox()); }
   std::u16string PathText(Key key, int slot) { return Config().Text(KeyInfo(key).PathText(slot)); }
   std::string CurrentPicture(Key key, int slot);
+  // The icons the shell was asked to change since call number `first`, in order.
+  std::vector<std::int32_t> ModifiedSince(std::size_t first);
   // Puts a valid icon file at the path in the fake file system.
   void PutIcon(const std::u16string& path);
 
