@@ -21,9 +21,11 @@ from pathlib import Path
 REPO = Path(__file__).resolve().parents[2]
 DEFAULT_LIST = REPO / "tools" / "mutants" / "breaks.txt"
 TEST_PROGRAMS = ["tests/murvane_tests", "tests/ico/murvane_ico_tests", "tests/qt/murvane_qt_tests",
-                 "tests/qt/murvane_qt_lock_keys_tests"]
-# Test programs that need a wrapper: the lock keys need an X server of their own.
-WRAPPERS = {"murvane_qt_lock_keys_tests": [str(REPO / "tests" / "qt" / "with_xvfb.sh")]}
+                 "tests/qt/murvane_qt_lock_keys_tests", "tests/qt/murvane_qt_colour_scheme_tests"]
+# Test programs that need a wrapper: the lock keys need an X server of their own, the
+# desktop's colour scheme a session bus for its stand-in portal.
+WRAPPERS = {"murvane_qt_lock_keys_tests": [str(REPO / "tests" / "qt" / "with_xvfb.sh")],
+            "murvane_qt_colour_scheme_tests": ["dbus-run-session", "--"]}
 FIELDS = ("file", "find", "replace", "seen")
 
 
@@ -81,7 +83,7 @@ def sync_tree(files, tree):
 
 
 def build(build_dir, jobs):
-    targets = ["murvane_tests", "murvane_ico_tests", "murvane_qt_tests", "murvane_qt_lock_keys_tests"]
+    targets = [Path(program).name for program in TEST_PROGRAMS]
     result = subprocess.run(["cmake", "--build", str(build_dir), "-j", str(jobs), "--target",
                              *targets], capture_output=True, text=True, timeout=900)
     return result.returncode == 0, result.stdout + result.stderr
