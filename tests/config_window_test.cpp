@@ -74,13 +74,6 @@ class ConfigWindowTest : public ProgramTest {
   }
 };
 
-TEST_F(ConfigWindowTest, OpeningShowsTheWindowAndListsTheProgram) {
-  OpenConfiguration();  // again while shown: the same window
-  EXPECT_TRUE(ConfigScreen().visible);
-  EXPECT_TRUE(sys.windows.TaskListVisible());
-  EXPECT_EQ(sys.windows.CreatedCount("frmMain"), 1);
-}
-
 TEST_F(ConfigWindowTest, BoxesRemoveAndBringBackIconsAtOnce) {
   ClickShowBox(Key::NumLock);
   EXPECT_EQ(sys.tray.Find(kNumId), nullptr);
