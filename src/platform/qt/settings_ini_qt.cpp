@@ -2,6 +2,7 @@
 
 #include <QStringDecoder>
 #include <QStringList>
+#include <utility>
 
 namespace murvane::qt {
 namespace {
@@ -33,25 +34,16 @@ QChar NumberEscape(const QString& raw, qsizetype& at, int base) {
   return QChar(static_cast<char16_t>(value));
 }
 
+// The control characters QSettings writes as a backslash and a letter.
+constexpr std::pair<char16_t, char16_t> kLetterEscapes[] = {
+    {u'\a', u'a'}, {u'\b', u'b'}, {u'\f', u'f'}, {u'\n', u'n'},
+    {u'\r', u'r'}, {u'\t', u't'}, {u'\v', u'v'}};
+
 QChar SimpleEscape(QChar c) {
-  switch (c.unicode()) {
-    case u'a':
-      return u'\a';
-    case u'b':
-      return u'\b';
-    case u'f':
-      return u'\f';
-    case u'n':
-      return u'\n';
-    case u'r':
-      return u'\r';
-    case u't':
-      return u'\t';
-    case u'v':
-      return u'\v';
-    default:
-      return c;  // \" \' \? \\ and anything unknown stand for themselves
+  for (const auto& [control, letter] : kLetterEscapes) {
+    if (c == letter) return control;
   }
+  return c;  // \" \' \? \\ and anything unknown stand for themselves
 }
 
 // QSettings' quoting and escapes; an unquoted comma makes a list, which is no
@@ -86,26 +78,11 @@ std::optional<QString> Unescaped(const QString& raw) {
 }
 
 QString ControlEscape(char16_t u) {
-  switch (u) {
-    case u'\0':
-      return QStringLiteral("\\0");
-    case u'\a':
-      return QStringLiteral("\\a");
-    case u'\b':
-      return QStringLiteral("\\b");
-    case u'\f':
-      return QStringLiteral("\\f");
-    case u'\n':
-      return QStringLiteral("\\n");
-    case u'\r':
-      return QStringLiteral("\\r");
-    case u'\t':
-      return QStringLiteral("\\t");
-    case u'\v':
-      return QStringLiteral("\\v");
-    default:
-      return QStringLiteral("\\x") + QString::number(u, 16);
+  if (u == u'\0') return QStringLiteral("\\0");
+  for (const auto& [control, letter] : kLetterEscapes) {
+    if (u == control) return QStringLiteral("\\") + QChar(letter);
   }
+  return QStringLiteral("\\x") + QString::number(u, 16);
 }
 
 // As QSettings writes a text, so that earlier versions read it back alike.

@@ -130,26 +130,21 @@ void QtWindowSystem::Quit() {
 }
 
 void QtWindowSystem::EndSession() {
-  for (std::int32_t handle : registry_.Handles()) {
-    if (const WindowRegistry::Entry* window = registry_.Find(handle)) {
-      window->events->OnCloseRequest(kUnloadBySystem);
-    }
-  }
+  TellEveryWindow([](NativeWindowEvents& events) { events.OnCloseRequest(kUnloadBySystem); });
 }
 
 void QtWindowSystem::TrayRecreated() {
-  for (std::int32_t handle : registry_.Handles()) {
-    if (const WindowRegistry::Entry* window = registry_.Find(handle)) {
-      window->events->OnTrayRecreated();
-    }
-  }
+  TellEveryWindow([](NativeWindowEvents& events) { events.OnTrayRecreated(); });
 }
 
 void QtWindowSystem::TrayGroundChanged() {
+  TellEveryWindow([](NativeWindowEvents& events) { events.OnTrayGroundChanged(); });
+}
+
+// A window may go while an earlier one is told, so each is looked up afresh.
+void QtWindowSystem::TellEveryWindow(const std::function<void(NativeWindowEvents&)>& tell) {
   for (std::int32_t handle : registry_.Handles()) {
-    if (const WindowRegistry::Entry* window = registry_.Find(handle)) {
-      window->events->OnTrayGroundChanged();
-    }
+    if (const WindowRegistry::Entry* window = registry_.Find(handle)) tell(*window->events);
   }
 }
 

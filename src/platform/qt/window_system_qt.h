@@ -44,6 +44,7 @@ class QtWindowSystem final : public WindowSystem {
   QtWindow* Find(std::int32_t handle) const;
 
  private:
+  void TellEveryWindow(const std::function<void(NativeWindowEvents&)>& tell);
   WindowEnvironment Environment() const;
   void ApplyTaskList(QtWindow& window) const;
 
