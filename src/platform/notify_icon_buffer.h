@@ -1,11 +1,15 @@
 // The first NOTIFYICONDATAA form, little-endian, exactly as the shell receives it:
-// where each field sits and how one is read or written. The tray record, the fake
-// shell and the Win32 backend all go through these, so the layout is written once.
+// where each field sits, how one is read or written, and how a shell reads a whole
+// record. The tray record, the fake shell and every backend go through these, so
+// the layout is written once.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <utility>
 
 namespace murvane {
 
@@ -39,6 +43,29 @@ inline void WriteField(NotifyIconBuffer& buffer, NotifyIconField field, std::int
   const auto at = static_cast<std::size_t>(field);
   const auto bits = static_cast<std::uint32_t>(value);
   for (std::size_t i = 0; i < 4; ++i) buffer[at + i] = static_cast<std::uint8_t>(bits >> (8 * i));
+}
+
+// A record as a shell takes it: the numbers, and the tip's ANSI bytes up to the
+// first NUL (all 64 when there is none).
+struct NotifyIconRequest {
+  std::int32_t hWnd = 0;
+  std::int32_t uID = 0;
+  std::int32_t uFlags = 0;
+  std::int32_t uCallbackMessage = 0;
+  std::int32_t hIcon = 0;
+  std::string tip;
+};
+
+inline NotifyIconRequest ReadNotifyIcon(const NotifyIconBuffer& buffer) {
+  const auto* tip = reinterpret_cast<const char*>(buffer.data()) + kNotifyTipOffset;
+  std::string tipBytes(tip, kNotifyTipBytes);
+  tipBytes.resize(std::min(tipBytes.find('\0'), kNotifyTipBytes));
+  return {ReadField(buffer, NotifyIconField::hWnd),
+          ReadField(buffer, NotifyIconField::uID),
+          ReadField(buffer, NotifyIconField::uFlags),
+          ReadField(buffer, NotifyIconField::uCallbackMessage),
+          ReadField(buffer, NotifyIconField::hIcon),
+          std::move(tipBytes)};
 }
 
 }  // namespace murvane

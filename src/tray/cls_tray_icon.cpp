@@ -1,5 +1,7 @@
 #include "tray/cls_tray_icon.h"
 
+#include <utility>
+
 namespace murvane {
 
 clsTrayIcon::clsTrayIcon(NotificationArea& shell, AnsiCodePage& ansi)
@@ -70,44 +72,42 @@ void clsTrayIcon::szTip(const std::u16string& vData) {
   std::u16string text = vData.substr(0, kTipLength - 1);
   text.push_back(u'\0');
   text.resize(kTipLength, u' ');
-  mSzTip_ = text;
-  record_.szTip = mSzTip_;
+  record_.szTip = std::move(text);
 }
 
 std::u16string clsTrayIcon::szTip() {
-  mSzTip_ = record_.szTip;
-  return mSzTip_;
+  return record_.szTip;
 }
 
 void clsTrayIcon::hIcon(std::int32_t vData) {
-  record_.hIcon = mHIcon_ = vData;
+  record_.hIcon = vData;
 }
 std::int32_t clsTrayIcon::hIcon() {
-  return mHIcon_ = record_.hIcon;
+  return record_.hIcon;
 }
 void clsTrayIcon::uCallbackMessage(std::int32_t vData) {
-  record_.uCallbackMessage = mUCallbackMessage_ = vData;
+  record_.uCallbackMessage = vData;
 }
 std::int32_t clsTrayIcon::uCallbackMessage() {
-  return mUCallbackMessage_ = record_.uCallbackMessage;
+  return record_.uCallbackMessage;
 }
 void clsTrayIcon::uFlags(std::int32_t vData) {
-  record_.uFlags = mUFlags_ = vData;
+  record_.uFlags = vData;
 }
 std::int32_t clsTrayIcon::uFlags() {
-  return mUFlags_ = record_.uFlags;
+  return record_.uFlags;
 }
 void clsTrayIcon::uId(std::int32_t vData) {
-  record_.uID = mUId_ = vData;
+  record_.uID = vData;
 }
 std::int32_t clsTrayIcon::uId() {
-  return mUId_ = record_.uID;
+  return record_.uID;
 }
 void clsTrayIcon::hWnd(std::int32_t vData) {
-  record_.hWnd = mHWnd_ = vData;
+  record_.hWnd = vData;
 }
 std::int32_t clsTrayIcon::hWnd() {
-  return mHWnd_ = record_.hWnd;
+  return record_.hWnd;
 }
 
 }  // namespace murvane

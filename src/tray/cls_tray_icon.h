@@ -36,7 +36,7 @@ class clsTrayIcon {
   std::int32_t hWnd();
 
  private:
-  // The record is the authority; getters refresh the mirrors from it.
+  // The record as the program last set it or the shell last gave it back.
   struct Record {
     std::int32_t cbSize = static_cast<std::int32_t>(kNotifyIconDataSize);
     std::int32_t hWnd = 0;
@@ -55,12 +55,6 @@ class clsTrayIcon {
   NotificationArea& shell_;
   AnsiCodePage& ansi_;
   Record record_;
-  std::int32_t mHWnd_ = 0;
-  std::int32_t mUId_ = 0;
-  std::int32_t mUFlags_ = 0;
-  std::int32_t mUCallbackMessage_ = 0;
-  std::int32_t mHIcon_ = 0;
-  std::u16string mSzTip_ = std::u16string(kTipLength, u'\0');
 };
 
 }  // namespace murvane

@@ -12,8 +12,8 @@
 #include <QTemporaryDir>
 
 #include "platform/fake/fake_platform.h"
-#include "platform/qt/file_dialog_qt.h"
-#include "platform/qt/text_qt.h"
+#include "platform/qt/dialogs/file_dialog.h"
+#include "platform/qt/text.h"
 #include "support/qt_test_app.h"
 #include "ui/dialogs/common_dialog.h"
 

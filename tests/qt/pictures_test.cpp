@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 
 #include "icon_maker/ico_writer.h"
-#include "platform/qt/pictures_qt.h"
+#include "platform/qt/pictures/pictures.h"
 #include "support/qt_test_app.h"
 
 namespace murvane::qt {

@@ -4,7 +4,7 @@
 
 #include <QTimer>
 
-#include "platform/qt/quiet_ticks_qt.h"
+#include "platform/qt/quiet_ticks.h"
 #include "support/qt_test_app.h"
 
 namespace murvane::qt {

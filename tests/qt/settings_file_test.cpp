@@ -13,7 +13,7 @@
 #include <QFile>
 #include <QSettings>
 
-#include "platform/qt/settings_qt.h"
+#include "platform/qt/settings/settings_store.h"
 #include "support/qt_test_app.h"
 
 namespace murvane::qt {

@@ -4,9 +4,9 @@
 
 #include <cstring>
 
-#include "platform/qt/text_qt.h"
-#include "platform/qt/tray_activation_qt.h"
-#include "platform/qt/tray_qt.h"
+#include "platform/qt/text.h"
+#include "platform/qt/tray/activation.h"
+#include "platform/qt/tray/notification_area.h"
 #include "support/qt_test_app.h"
 
 namespace murvane::qt {
@@ -26,14 +26,14 @@ NotifyIconBuffer Record(std::int32_t window, std::int32_t id, std::int32_t pictu
 }
 
 TEST(TrayRecord, FieldsAndTheTipUpToItsNulOrItsLastWholeCharacter) {
-  const TrayRequest plain =
-      DecodeTrayRecord(Record(0x10010, 2, 0x1004, std::string("CapsLock On\0 ", 13)));
-  EXPECT_EQ(std::tuple(plain.window, plain.id, plain.flags, plain.callbackMessage, plain.picture,
+  const NotifyIconRequest plain =
+      ReadNotifyIcon(Record(0x10010, 2, 0x1004, std::string("CapsLock On\0 ", 13)));
+  EXPECT_EQ(std::tuple(plain.hWnd, plain.uID, plain.uFlags, plain.uCallbackMessage, plain.hIcon,
                        plain.tip),
-            std::tuple(0x10010, 2, 7, 512, 0x1004, QStringLiteral("CapsLock On")));
+            std::tuple(0x10010, 2, 7, 512, 0x1004, std::string("CapsLock On")));
   // 63 ASCII bytes and the first byte of "è": the half character goes.
   const std::string cut = std::string(63, 'x') + "\xC3";
-  EXPECT_EQ(DecodeTrayRecord(Record(1, 1, 0, cut)).tip, QString(63, QLatin1Char('x')));
+  EXPECT_EQ(FromUtf8Bytes(ReadNotifyIcon(Record(1, 1, 0, cut)).tip), std::u16string(63, u'x'));
   const std::u16string text = u"Bloc Maiusc attivo \u00e8 \u2603\0fine";
   EXPECT_EQ(Utf8CodePage().FromAnsi(Utf8CodePage().ToAnsi(text)), text) << "nothing lost";
   EXPECT_EQ(CutOnCharacter("\xC3\xA8\xC3\xA8", 3), "\xC3\xA8");

@@ -10,7 +10,7 @@
 #include <QMouseEvent>
 #include <QTimer>
 
-#include "platform/qt/window_system_qt.h"
+#include "platform/qt/windows/window_system.h"
 #include "support/qt_test_app.h"
 #include "ui/about/about_layout.h"
 #include "ui/config/config_layout.h"
@@ -41,12 +41,12 @@ TEST_F(Windows, WidgetsSitWhereTheLayoutSaysAndEveryCaptionFits) {
       window->Update({"lblTitle"}, {u"Murvane", 0, nullptr, std::nullopt});
       window->Update({"lblVersion"}, {u"Versione 1.3.0", 0, nullptr, std::nullopt});
       QtWindow& qt = Of(window);
-      const PixelRect client = win32::ClientRect(*layout, dpi);
+      const PixelRect client = ClientRect(*layout, dpi);
       EXPECT_EQ(qt.Frame().size(), QSize(client.width, client.height)) << layout->name;
       for (const ControlDesc& desc : layout->controls) {
         QWidget* widget = qt.ControlWidget(desc.id);
         if (!widget) continue;
-        const PixelRect r = win32::ControlRect(*layout, desc, dpi);
+        const PixelRect r = ControlRect(*layout, desc, dpi);
         EXPECT_EQ(widget->geometry(), QRect(r.left, r.top, r.width, r.height))
             << desc.id.name << " at " << dpi.y;
         EXPECT_TRUE(CaptionFits(*widget)) << desc.id.name << " at " << dpi.y << " dpi";

@@ -6,7 +6,7 @@
 
 #include <tuple>
 
-#include "platform/win32/layout_pixels.h"
+#include "platform/layout_pixels.h"
 #include "platform/win32/window_system_win32.h"
 #include "support/win32_test_support.h"
 #include "ui/about/about_layout.h"

@@ -7,19 +7,12 @@ namespace murvane::fake {
 
 namespace {
 
-std::string TipOfRecord(const NotifyIconBuffer& record) {
-  std::string tip(record.begin() + kNotifyTipOffset,
-                  record.begin() + kNotifyTipOffset + kNotifyTipBytes);
-  return tip.substr(0, tip.find('\0'));
-}
-
 void ApplyFields(ShownIcon& icon, const NotifyIconBuffer& record) {
-  std::int32_t flags = ReadField(record, NotifyIconField::uFlags);
-  if (flags & kNifMessage)
-    icon.uCallbackMessage = ReadField(record, NotifyIconField::uCallbackMessage);
-  if (flags & kNifIcon) icon.hIcon = ReadField(record, NotifyIconField::hIcon);
-  if (flags & kNifTip) icon.tip = TipOfRecord(record);
-  icon.uFlags = flags;
+  NotifyIconRequest request = ReadNotifyIcon(record);
+  if (request.uFlags & kNifMessage) icon.uCallbackMessage = request.uCallbackMessage;
+  if (request.uFlags & kNifIcon) icon.hIcon = request.hIcon;
+  if (request.uFlags & kNifTip) icon.tip = std::move(request.tip);
+  icon.uFlags = request.uFlags;
 }
 
 }  // namespace

@@ -4,8 +4,8 @@
 
 #include <windows.h>
 
+#include "platform/layout_pixels.h"
 #include "platform/platform.h"
-#include "platform/win32/layout_pixels.h"
 
 namespace murvane::win32 {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "forms/form_desc.h"
-#include "platform/win32/layout_pixels.h"
+#include "platform/layout_pixels.h"
 
 namespace murvane::win32 {
 

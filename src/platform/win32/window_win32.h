@@ -6,10 +6,10 @@
 #include <memory>
 #include <vector>
 
+#include "platform/layout_pixels.h"
 #include "platform/platform.h"
 #include "platform/win32/controls_win32.h"
 #include "platform/win32/fonts_win32.h"
-#include "platform/win32/layout_pixels.h"
 
 namespace murvane::win32 {
 
