@@ -1,3 +1,4 @@
+// The fake file system and pictures: files the test names, pictures that say what they are.
 #include "platform/fake/fake_platform.h"
 #include "platform/ico/ico_check.h"
 

@@ -1,3 +1,4 @@
+// The fake shell: answers the 88-byte record as the Windows shell does, and keeps every call.
 #include <algorithm>
 #include <utility>
 

@@ -1,3 +1,4 @@
+// The fake window system: windows as state the tests read and drive, and the warning box.
 #include <algorithm>
 
 #include "platform/fake/fake_platform.h"

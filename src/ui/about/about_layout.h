@@ -1,3 +1,4 @@
+// The About window as data: its controls, captions, fonts and places in twips.
 #pragma once
 
 #include "forms/form_desc.h"

@@ -1,3 +1,4 @@
+// The configuration window (frmMain) as data: controls, captions, fonts and places in twips.
 #pragma once
 
 #include "forms/form_desc.h"
