@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <memory>
 
 #include "platform/linux/session/instance.h"
 #include "platform/linux/session/socket_folder.h"
@@ -47,10 +48,9 @@ TEST(SessionInstance, ALaterStartFindsTheFirstButNotADeadOne) {
 // others may enter; what is chosen is always this user's alone.
 TEST(SessionInstance, TheSocketFolderIsAlwaysThisUsersAlone) {
   QTemporaryDir runtime, temp;
-  const QByteArray savedRuntime = qgetenv("XDG_RUNTIME_DIR"), savedTemp = qgetenv("TMPDIR");
-  qputenv("TMPDIR", temp.path().toUtf8());
+  const test::ScopedEnv tmp("TMPDIR", temp.path().toUtf8());
+  const test::ScopedEnv xdg("XDG_RUNTIME_DIR", runtime.path().toUtf8());
   ASSERT_EQ(chmod(QFile::encodeName(runtime.path()).constData(), 0700), 0);
-  qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
   EXPECT_EQ(PrivateSocketFolder(), runtime.path());
   EXPECT_TRUE(SessionSocketName().startsWith(runtime.path() + QLatin1Char('/')));
   chmod(QFile::encodeName(runtime.path()).constData(), 0755);
@@ -65,8 +65,6 @@ TEST(SessionInstance, TheSocketFolderIsAlwaysThisUsersAlone) {
     ASSERT_EQ(chown(QFile::encodeName(first + QStringLiteral("-3")).constData(), 65534, 65534), 0);
     EXPECT_EQ(PrivateSocketFolder(), first + QStringLiteral("-4"));
   }
-  qputenv("XDG_RUNTIME_DIR", savedRuntime);
-  qputenv("TMPDIR", savedTemp);
 }
 
 // Without its socket this one still runs, and says why a later start will not find it.
@@ -107,14 +105,19 @@ TEST(SessionInstance, AListenerOfAnotherUserIsNotTheRunningMurvane) {
     pause();
     _exit(0);
   }
+  struct Reaper {  // however the test ends, no process is left behind
+    pid_t pid;
+    ~Reaper() {
+      kill(pid, SIGKILL);
+      waitpid(pid, nullptr, 0);
+    }
+  } reaper{squatter};
   char byte = 0;
   ASSERT_EQ(read(ready[0], &byte, 1), 1);
   EXPECT_FALSE(SocketSessionInstance(path).AskRunning(InstanceRequest::ShowConfiguration));
   SocketSessionInstance ours(path);
   EXPECT_TRUE(ours.Claim([](InstanceRequest) {}));
   EXPECT_TRUE(SocketSessionInstance(path).AskRunning(InstanceRequest::Exit)) << "now it is ours";
-  kill(squatter, SIGKILL);
-  waitpid(squatter, nullptr, 0);
   close(ready[0]);
   close(ready[1]);
 }

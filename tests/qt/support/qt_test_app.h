@@ -41,6 +41,24 @@ inline bool RunUntil(const std::function<bool()>& done, int ms = 2000) {
   return done();
 }
 
+// An environment variable set for one scope and put back however the scope
+// ends, a failed assertion included.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const QByteArray& value)
+      : name_(name), had_(qEnvironmentVariableIsSet(name)), old_(qgetenv(name)) {
+    qputenv(name, value);
+  }
+  ~ScopedEnv() { had_ ? qputenv(name_, old_) : qunsetenv(name_); }
+  ScopedEnv(const ScopedEnv&) = delete;
+  ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+ private:
+  const char* name_;
+  bool had_;
+  QByteArray old_;
+};
+
 // Records what a window tells the program.
 struct RecordingEvents final : NativeWindowEvents {
   std::vector<std::string> log;
