@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "icon_maker/ico_writer.h"
 #include "platform/win32/dpi_win32.h"
 #include "platform/win32/notification_area_win32.h"
 #include "platform/win32/pictures_win32.h"
@@ -158,11 +159,11 @@ struct Shell {
   }
 };
 
-NotifyIconBuffer Record(HWND window, const Picture& picture) {
+NotifyIconBuffer Record(HWND window, const Picture& picture, UINT id = 1) {
   NOTIFYICONDATAA data{};
   data.cbSize = 88;
   data.hWnd = window;
-  data.uID = 1;
+  data.uID = id;
   data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   data.uCallbackMessage = kTrayCallbackMessage;
   data.hIcon = IconOf(picture);
@@ -171,9 +172,20 @@ NotifyIconBuffer Record(HWND window, const Picture& picture) {
   return record;
 }
 
+// A user's icon file with a 16- and a 24-pixel frame, as the open-file dialog would give it.
+std::vector<std::uint8_t> TwoFrameIconFile() {
+  std::vector<IconImage> images;
+  for (int size : {16, 24}) {
+    images.push_back({size, size, IconDepth::kTrueColour,
+                      std::vector<IconPixel>(size * size, IconColour{0, 0, 200})});
+  }
+  return WriteIco(images);
+}
+
 // Windows announces a new scale with TaskbarCreated while the icons are still up: the
 // window picks the pictures again, then the program adds its icons back as after a real
-// restart of the shell. Back and forth, the handles stay flat.
+// restart of the shell. Back and forth, the handles stay flat. A built-in picture and one
+// from the user's file alike.
 TEST(DpiChange, AfterAScaleChangeTheTrayShowsThe24PixelFrameByModify) {
   Shell shell;
   Win32NotificationArea tray{std::ref(shell)};
@@ -181,46 +193,52 @@ TEST(DpiChange, AfterAScaleChangeTheTrayShowsThe24PixelFrameByModify) {
   test::RecordingEvents events;
   const auto window = Create(system, ConfigWindowLayout(), events);
   const IconCounts before = CountIcons();
-  PicturePtr picture = LoadBuiltInIcon("CapsLock.off", SmallIconSize());
-  NotifyIconBuffer record = Record(Native(window).Hwnd(), *picture);
-  ASSERT_TRUE(tray.Notify(NotifyMessage::Add, record));
-  ASSERT_EQ(shell.calls.back(), (std::pair<DWORD, int>{NIM_ADD, 16}));
+  std::vector<PicturePtr> pictures = {LoadBuiltInIcon("CapsLock.off", SmallIconSize()),
+                                      IconFromFileBytes(TwoFrameIconFile(), SmallIconSize())};
+  std::vector<NotifyIconBuffer> records;
+  for (const PicturePtr& picture : pictures) {
+    ASSERT_NE(picture, nullptr);
+    records.push_back(Record(Native(window).Hwnd(), *picture, static_cast<UINT>(records.size())));
+    ASSERT_TRUE(tray.Notify(NotifyMessage::Add, records.back()));
+    ASSERT_EQ(shell.calls.back(), (std::pair<DWORD, int>{NIM_ADD, 16}));
+  }
 
   static const UINT taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
-  auto scaleChange = [&] {
+  auto scaleChange = [&](int expected) {
     shell.calls.clear();
     SendMessageW(Native(window).Hwnd(), taskbarCreated, 0, 0);
-    tray.Notify(NotifyMessage::Add, record);  // what the program does on OnTrayRecreated
+    // What the program does on OnTrayRecreated.
+    for (NotifyIconBuffer& record : records) tray.Notify(NotifyMessage::Add, record);
+    EXPECT_EQ(tray.IconSize(), expected);
+    ASSERT_FALSE(shell.calls.empty());
+    for (const auto& [message, width] : shell.calls) {
+      EXPECT_EQ(message, static_cast<DWORD>(NIM_MODIFY)) << "at " << expected;
+      EXPECT_EQ(width, expected);
+    }
+    EXPECT_EQ(shell.icons.size(), 2u) << "no second icon";
+    for (const auto& [key, shown] : shell.icons) EXPECT_EQ(IconWidth(shown.hIcon), expected);
   };
   long liveAfterFirst = 0;
   for (int round = 0; round < 2; ++round) {
     {
       ScopedDpiFunctions at144(MonitorsAt144());
-      scaleChange();
-      EXPECT_EQ(tray.IconSize(), 24);
-      ASSERT_FALSE(shell.calls.empty());
-      for (const auto& [message, width] : shell.calls) {
-        EXPECT_EQ(message, static_cast<DWORD>(NIM_MODIFY)) << "round " << round;
-        EXPECT_EQ(width, 24) << "round " << round;
-      }
-      EXPECT_EQ(shell.icons.size(), 1u) << "no second icon";
-      EXPECT_EQ(IconWidth(shell.icons.begin()->second.hIcon), 24);
+      scaleChange(24);
     }
-    scaleChange();  // and back to 96
-    EXPECT_EQ(IconWidth(shell.icons.begin()->second.hIcon), 16);
-    EXPECT_EQ(shell.icons.size(), 1u);
+    scaleChange(16);
     if (round == 0) liveAfterFirst = CountIcons().Live();
     EXPECT_EQ(CountIcons().Live(), liveAfterFirst) << "each size is made once";
   }
-  EXPECT_EQ(ToNotifyIconData(record).hIcon, IconOf(*picture)) << "the program's handle stays";
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    EXPECT_EQ(ToNotifyIconData(records[i]).hIcon, IconOf(*pictures[i])) << "the program's handle";
+  }
   // An icon the shell has forgotten (a real restart) is added, once.
   shell.icons.clear();
   shell.calls.clear();
-  tray.Notify(NotifyMessage::Add, record);
+  tray.Notify(NotifyMessage::Add, records[0]);
   EXPECT_EQ(shell.calls.back().first, static_cast<DWORD>(NIM_ADD));
   EXPECT_EQ(shell.icons.size(), 1u);
-  tray.Notify(NotifyMessage::Delete, record);
-  picture.reset();
+  for (NotifyIconBuffer& record : records) tray.Notify(NotifyMessage::Delete, record);
+  pictures.clear();
   EXPECT_EQ(CountIcons().Live(), before.Live()) << "every frame released with its picture";
 }
 
