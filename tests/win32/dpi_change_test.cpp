@@ -21,7 +21,9 @@
 namespace murvane::win32 {
 namespace {
 
-UINT WINAPI WindowAt144(HWND) { return 144; }
+UINT WINAPI WindowAt144(HWND) {
+  return 144;
+}
 HRESULT WINAPI MonitorAt144(HMONITOR, int, UINT* x, UINT* y) {
   *x = *y = 144;
   return S_OK;

@@ -14,11 +14,11 @@ namespace murvane::win32 {
 
 // The newer functions, each null where the system has none.
 struct DpiFunctions {
-  UINT(WINAPI* getDpiForWindow)(HWND) = nullptr;                        // 10 1607
-  int(WINAPI* getSystemMetricsForDpi)(int, UINT) = nullptr;             // 10 1607
+  UINT(WINAPI* getDpiForWindow)(HWND) = nullptr;                                      // 10 1607
+  int(WINAPI* getSystemMetricsForDpi)(int, UINT) = nullptr;                           // 10 1607
   BOOL(WINAPI* adjustWindowRectExForDpi)(RECT*, DWORD, BOOL, DWORD, UINT) = nullptr;  // 10 1607
   BOOL(WINAPI* systemParametersInfoForDpi)(UINT, UINT, void*, UINT, UINT) = nullptr;  // 10 1607
-  HRESULT(WINAPI* getDpiForMonitor)(HMONITOR, int, UINT*, UINT*) = nullptr;            // 8.1
+  HRESULT(WINAPI* getDpiForMonitor)(HMONITOR, int, UINT*, UINT*) = nullptr;           // 8.1
 };
 
 // The functions in use: the system's, looked up on first use.

@@ -115,7 +115,8 @@ void Win32Window::ApplyDpi(int dpi, const RECT* suggested) {
                  FALSE);
     const PixelRect& r = control.rect;
     const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
-    if (moves) moves = DeferWindowPos(moves, control.hwnd, nullptr, r.left, r.top, r.width, r.height, flags);
+    if (moves)
+      moves = DeferWindowPos(moves, control.hwnd, nullptr, r.left, r.top, r.width, r.height, flags);
     if (!moves) SetWindowPos(control.hwnd, nullptr, r.left, r.top, r.width, r.height, flags);
   }
   if (moves) EndDeferWindowPos(moves);
@@ -159,8 +160,7 @@ void Win32Window::SetIcons() {
   if (layout_.icon.empty()) return;
   const PicturePtr small = LoadBuiltInIcon(layout_.icon, pictureSize_);
   const PicturePtr big = LoadBuiltInIcon(layout_.icon, MetricForDpi(SM_CXICON, dpi_.y));
-  if (small)
-    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(IconOf(*small)));
+  if (small) SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(IconOf(*small)));
   if (big) SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(IconOf(*big)));
   smallIcon_ = small;
   bigIcon_ = big;
