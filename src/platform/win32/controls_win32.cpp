@@ -77,12 +77,12 @@ void MirrorView(NativeControl& control, const ControlView& view) {
   if (hwnd && redraw) InvalidateRect(hwnd, nullptr, TRUE);
 }
 
-void DrawImage(const DRAWITEMSTRUCT& item, const NativeControl& control) {
+void DrawImage(const DRAWITEMSTRUCT& item, const NativeControl& control, int pictureSize) {
   FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
   if (!control.view.picture) return;
   // The picture at its own size from the corner, as an unstretched image shows it.
-  DrawIconEx(item.hDC, item.rcItem.left, item.rcItem.top, IconOf(*control.view.picture), 0, 0, 0,
-             nullptr, DI_NORMAL);
+  DrawIconEx(item.hDC, item.rcItem.left, item.rcItem.top,
+             IconAtSize(IconOf(*control.view.picture), pictureSize), 0, 0, 0, nullptr, DI_NORMAL);
 }
 
 void DrawLine(HDC dc, const NativeControl& line) {

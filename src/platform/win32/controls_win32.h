@@ -25,7 +25,8 @@ HWND CreateControlWindow(HWND parent, const NativeControl& control, HFONT font);
 // Makes a shown control show `view`, touching only what changed.
 void MirrorView(NativeControl& control, const ControlView& view);
 
-void DrawImage(const DRAWITEMSTRUCT& item, const NativeControl& control);
+// The picture is drawn as its frame for `pictureSize`, the window's small-icon size.
+void DrawImage(const DRAWITEMSTRUCT& item, const NativeControl& control, int pictureSize);
 void DrawLine(HDC dc, const NativeControl& line);
 
 }  // namespace murvane::win32

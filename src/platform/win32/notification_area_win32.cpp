@@ -2,6 +2,9 @@
 
 #include <cstring>
 
+#include "platform/win32/dpi_win32.h"
+#include "platform/win32/pictures_win32.h"
+
 namespace murvane::win32 {
 namespace {
 
@@ -64,7 +67,7 @@ void FromNotifyIconData(const NOTIFYICONDATAA& data, NotifyIconBuffer& record) {
 }
 
 Win32NotificationArea::Win32NotificationArea(ShellCall shell, UINT retryMs, int attempts)
-    : shell_(std::move(shell)), retryMs_(retryMs), attempts_(attempts) {
+    : shell_(std::move(shell)), retryMs_(retryMs), attempts_(attempts), iconSize_(TrayIconSize()) {
   if (!shell_) {
     shell_ = [](DWORD message, NOTIFYICONDATAA& data) { return Shell_NotifyIconA(message, &data); };
   }
@@ -74,19 +77,38 @@ Win32NotificationArea::~Win32NotificationArea() {
   if (timerWindow_) DestroyWindow(timerWindow_);
 }
 
+// The shell gets the picture's frame for the tray's size; the record keeps the
+// picture's own handle, the one the program gave.
+BOOL Win32NotificationArea::Send(DWORD message, const NOTIFYICONDATAA& data) {
+  NOTIFYICONDATAA sent = data;
+  if (sent.uFlags & NIF_ICON) sent.hIcon = IconAtSize(data.hIcon, iconSize_);
+  return shell_(message, sent);
+}
+
 bool Win32NotificationArea::Notify(NotifyMessage message, NotifyIconBuffer& record) {
   NOTIFYICONDATAA data = ToNotifyIconData(record);
   const IconKey key{data.hWnd, data.uID};
-  const BOOL done = shell_(static_cast<DWORD>(message), data);
+  BOOL done = FALSE;
   switch (message) {
     case NotifyMessage::Add:
-      if (done) {
+      // An icon the shell still has is brought up to date with NIM_MODIFY rather
+      // than added twice; the add itself counts as refused, as the shell's would be.
+      if (shown_.count(key) && Send(NIM_MODIFY, data)) {
+        shown_[key] = data;
+      } else if ((done = Send(NIM_ADD, data))) {
         pending_.erase(key);
-      } else if (!IsShown(data)) {
+        shown_[key] = data;
+      } else if (IsShown(data)) {
+        shown_[key] = data;
+      } else {
         RememberRefusedAdd(data);
       }
       break;
     case NotifyMessage::Modify:
+      done = Send(NIM_MODIFY, data);
+      if (auto found = shown_.find(key); done && found != shown_.end()) {
+        MergeFields(found->second, data);
+      }
       // A newer picture or tip for an icon still waiting to be added: the retry
       // must show what the program shows now.
       if (auto found = pending_.find(key); found != pending_.end()) {
@@ -94,7 +116,9 @@ bool Win32NotificationArea::Notify(NotifyMessage message, NotifyIconBuffer& reco
       }
       break;
     case NotifyMessage::Delete:
+      done = Send(NIM_DELETE, data);
       pending_.erase(key);
+      shown_.erase(key);
       break;
   }
   if (pending_.empty()) StopTimer();
@@ -102,11 +126,28 @@ bool Win32NotificationArea::Notify(NotifyMessage message, NotifyIconBuffer& reco
   return done != FALSE;
 }
 
+void Win32NotificationArea::RepickPictures() {
+  const int size = TrayIconSize();
+  if (size == iconSize_) return;
+  iconSize_ = size;
+  for (auto it = shown_.begin(); it != shown_.end();) {
+    const NOTIFYICONDATAA& data = it->second;
+    if (Send(NIM_MODIFY, data)) {
+      ++it;
+    } else if (Send(NIM_ADD, data)) {
+      ++it;
+    } else {
+      RememberRefusedAdd(data);
+      it = shown_.erase(it);
+    }
+  }
+}
+
 // An add is also refused when the icon is already there; asking the shell to
 // modify it tells the two cases apart, and retrying only the second never puts up
 // a second icon.
-bool Win32NotificationArea::IsShown(NOTIFYICONDATAA data) {
-  return shell_(NIM_MODIFY, data) != FALSE;
+bool Win32NotificationArea::IsShown(const NOTIFYICONDATAA& data) {
+  return Send(NIM_MODIFY, data) != FALSE;
 }
 
 void Win32NotificationArea::RememberRefusedAdd(const NOTIFYICONDATAA& data) {
@@ -119,9 +160,9 @@ void Win32NotificationArea::RememberRefusedAdd(const NOTIFYICONDATAA& data) {
 void Win32NotificationArea::RetryRefusedAdds() {
   for (auto it = pending_.begin(); it != pending_.end();) {
     PendingAdd& add = it->second;
-    NOTIFYICONDATAA data = add.data;
-    const bool settled = shell_(NIM_ADD, data) || IsShown(add.data) || --add.attemptsLeft <= 0;
-    it = settled ? pending_.erase(it) : std::next(it);
+    const bool added = Send(NIM_ADD, add.data) || IsShown(add.data);
+    if (added) shown_[it->first] = add.data;
+    it = added || --add.attemptsLeft <= 0 ? pending_.erase(it) : std::next(it);
   }
   if (pending_.empty()) StopTimer();
 }

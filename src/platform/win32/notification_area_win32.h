@@ -32,6 +32,13 @@ class Win32NotificationArea final : public NotificationArea {
   // At logon the shell may refuse icons until its tray exists; a refused add is
   // tried again every retryMs, at most `attempts` times.
   explicit Win32NotificationArea(ShellCall shell = {}, UINT retryMs = 2000, int attempts = 60);
+
+  // Each picture goes to the shell as its frame for the taskbar's small-icon size.
+  // After a display or density change the size is asked again; when it changed,
+  // every icon shown is sent its new frame with NIM_MODIFY, or added again with
+  // NIM_ADD where the shell no longer has it.
+  void RepickPictures();
+  int IconSize() const { return iconSize_; }
   ~Win32NotificationArea() override;
   Win32NotificationArea(const Win32NotificationArea&) = delete;
   Win32NotificationArea& operator=(const Win32NotificationArea&) = delete;
@@ -50,7 +57,8 @@ class Win32NotificationArea final : public NotificationArea {
     int attemptsLeft;
   };
 
-  bool IsShown(NOTIFYICONDATAA data);
+  BOOL Send(DWORD message, const NOTIFYICONDATAA& data);
+  bool IsShown(const NOTIFYICONDATAA& data);
   void RememberRefusedAdd(const NOTIFYICONDATAA& data);
   void StartTimer();
   void StopTimer();
@@ -60,6 +68,9 @@ class Win32NotificationArea final : public NotificationArea {
   UINT retryMs_;
   int attempts_;
   std::map<IconKey, PendingAdd> pending_;
+  // What the shell shows for each icon it took, pictures as the program named them.
+  std::map<IconKey, NOTIFYICONDATAA> shown_;
+  int iconSize_ = 0;
   HWND timerWindow_ = nullptr;
 };
 

@@ -1,10 +1,12 @@
 #include "platform/win32/pictures_win32.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 #include <vector>
 
 #include "platform/ico/ico_check.h"
+#include "platform/win32/dpi_win32.h"
 #include "platform/win32/text_win32.h"
 #include "resource_ids.h"
 
@@ -12,6 +14,8 @@ namespace murvane::win32 {
 namespace {
 
 IconCounts iconCounts;
+// Every live picture, to find one by its identity handle; there are a handful.
+std::vector<const IconPicture*> livePictures;
 
 struct BuiltIn {
   std::string_view name;
@@ -30,9 +34,9 @@ constexpr std::array<BuiltIn, 10> kBuiltIns = {{
     {"ScrollLock.on.dark", IDI_SCROLLLOCK_ON_DARK},
 }};
 
-PicturePtr Own(HICON icon) {
+PicturePtr Own(HICON icon, int size, IconPicture::Remake remake) {
   if (!icon) return nullptr;
-  return std::make_shared<IconPicture>(icon);
+  return std::make_shared<IconPicture>(icon, size, std::move(remake));
 }
 
 constexpr std::size_t kDirectoryHeader = 6;
@@ -82,13 +86,44 @@ IconCounts CountIcons() {
   return iconCounts;
 }
 
-IconPicture::IconPicture(HICON icon) : icon_(icon) {
+IconPicture::IconPicture(HICON icon, int size, Remake remake)
+    : icon_(icon), size_(size), remake_(std::move(remake)) {
   ++iconCounts.created;
+  livePictures.push_back(this);
 }
 
 IconPicture::~IconPicture() {
+  livePictures.erase(std::find(livePictures.begin(), livePictures.end(), this));
+  for (const auto& [size, icon] : sizes_) {
+    DestroyIcon(icon);
+    ++iconCounts.destroyed;
+  }
   DestroyIcon(icon_);
   ++iconCounts.destroyed;
+}
+
+HICON IconPicture::At(int size) const {
+  if (size == size_ || size <= 0 || !remake_) return icon_;
+  for (const auto& [made, icon] : sizes_) {
+    if (made == size) return icon;
+  }
+  HICON icon = remake_(size);
+  if (!icon) return icon_;
+  ++iconCounts.created;
+  sizes_.emplace_back(size, icon);
+  return icon;
+}
+
+const IconPicture* PictureOfIcon(HICON icon) {
+  for (const IconPicture* picture : livePictures) {
+    if (picture->Icon() == icon) return picture;
+  }
+  return nullptr;
+}
+
+HICON IconAtSize(HICON identity, int size) {
+  const IconPicture* picture = identity ? PictureOfIcon(identity) : nullptr;
+  return picture ? picture->At(size) : identity;
 }
 
 std::int32_t IconPicture::Handle() const {
@@ -100,22 +135,19 @@ HICON IconOf(const Picture& picture) {
 }
 
 int SmallIconSize() {
-  return GetSystemMetrics(SM_CXSMICON);
+  return TrayIconSize();
 }
 
-PicturePtr LoadBuiltInIcon(const std::string& name, int size) {
-  for (const BuiltIn& builtIn : kBuiltIns) {
-    if (builtIn.name != name) continue;
-    // Not LR_SHARED: the picture owns the handle and destroys it.
-    return Own(
-        static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(builtIn.id),
-                                      IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
-  }
-  return nullptr;
+namespace {
+
+HICON BuiltInIcon(int id, int size) {
+  // Not LR_SHARED: the picture owns the handle and destroys it.
+  return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON,
+                                       size, size, LR_DEFAULTCOLOR));
 }
 
 // Only for bytes that passed the icon check: every entry lies inside them.
-PicturePtr IconFromFileBytes(std::span<const std::uint8_t> bytes, int size) {
+HICON FileIcon(std::span<const std::uint8_t> bytes, int size) {
   const std::size_t count = bytes[4] | bytes[5] << 8;
   std::vector<std::uint8_t> directory = ResourceDirectory(bytes, count);
   const int chosen =
@@ -126,8 +158,27 @@ PicturePtr IconFromFileBytes(std::span<const std::uint8_t> bytes, int size) {
   const std::uint32_t offset = Le32(bytes, entry + 12);
   auto* image = const_cast<BYTE*>(bytes.data() + offset);
   constexpr DWORD kIconFormatVersion = 0x00030000;
-  return Own(CreateIconFromResourceEx(image, imageBytes, TRUE, kIconFormatVersion, size, size,
-                                      LR_DEFAULTCOLOR));
+  return CreateIconFromResourceEx(image, imageBytes, TRUE, kIconFormatVersion, size, size,
+                                  LR_DEFAULTCOLOR);
+}
+
+}  // namespace
+
+PicturePtr LoadBuiltInIcon(const std::string& name, int size) {
+  for (const BuiltIn& builtIn : kBuiltIns) {
+    if (builtIn.name != name) continue;
+    const int id = builtIn.id;
+    return Own(BuiltInIcon(id, size), size, [id](int other) { return BuiltInIcon(id, other); });
+  }
+  return nullptr;
+}
+
+// The bytes are kept for other sizes, so the file is never read again.
+PicturePtr IconFromFileBytes(std::span<const std::uint8_t> bytes, int size) {
+  return Own(FileIcon(bytes, size), size,
+             [kept = std::vector<std::uint8_t>(bytes.begin(), bytes.end())](int other) {
+               return FileIcon(kept, other);
+             });
 }
 
 PicturePtr Win32PictureSource::LoadResource(const std::string& name) {

@@ -35,7 +35,7 @@ class Win32Platform {
   Win32PictureSource pictures_;
   Win32FileDialog fileDialog_;
   Win32Shell shell_;
-  Win32WindowSystem windows_;
+  Win32WindowSystem windows_{[this] { tray_.RepickPictures(); }};
   Win32SessionInstance instance_;
 };
 

@@ -2,6 +2,7 @@
 // handler: whatever it needs is read before the program's events are called, and
 // nothing of the window object is touched afterwards, because the program may
 // unload (destroy) the window from inside any of its events.
+#include "platform/win32/dpi_win32.h"
 #include "platform/win32/notification_area_win32.h"
 #include "platform/win32/window_system_win32.h"
 #include "platform/win32/window_win32.h"
@@ -41,6 +42,9 @@ LRESULT CALLBACK Win32Window::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARA
 LRESULT Win32Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   NativeWindowEvents& events = events_;
   if (taskbarCreated_ != 0 && message == taskbarCreated_) {
+    // Also sent when the scale changes: the pictures are picked for the new size
+    // before the program brings back the icons the shell may have forgotten.
+    if (displayChanged_) displayChanged_();
     events.OnTrayRecreated();
     return 0;
   }
@@ -66,7 +70,7 @@ LRESULT Win32Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DRAWITEM:
       if (const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)) {
         if (const NativeControl* image = ByCommand(static_cast<int>(item->CtlID))) {
-          DrawImage(*item, *image);
+          DrawImage(*item, *image, pictureSize_);
         }
       }
       return TRUE;
@@ -90,6 +94,18 @@ LRESULT Win32Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         events.OnTrayGroundChanged();
       }
       return 0;
+    case WM_GETDPISCALEDSIZE:
+      // The size the system suggests with WM_DPICHANGED: the window as laid out
+      // at the new density, not the old one stretched.
+      *reinterpret_cast<SIZE*>(lParam) = FrameSize(Dpi{HIWORD(wParam), HIWORD(wParam)});
+      return TRUE;
+    case WM_DPICHANGED:
+      ApplyDpi(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+      if (displayChanged_) displayChanged_();
+      return 0;
+    case WM_DISPLAYCHANGE:
+      if (displayChanged_) displayChanged_();
+      return DefWindowProcW(hwnd_, message, wParam, lParam);
     case WM_QUERYENDSESSION:
       return TRUE;
     case WM_ENDSESSION:

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "platform/win32/dpi_win32.h"
 #include "platform/win32/text_win32.h"
 
 namespace murvane::win32 {
@@ -51,16 +52,15 @@ bool Faulted() {
 }
 
 Dpi ScreenDpi() {
-  HDC screen = GetDC(nullptr);
-  const Dpi dpi{GetDeviceCaps(screen, LOGPIXELSX), GetDeviceCaps(screen, LOGPIXELSY)};
-  ReleaseDC(nullptr, screen);
-  return dpi;
+  const int dpi = SystemDpi();
+  return {dpi, dpi};
 }
 
 // The owner is a plain hidden top-level window: it has no button of its own, and
 // the windows it owns have one only while the program asks to be listed.
-Win32WindowSystem::Win32WindowSystem()
-    : owner_(CreateWindowExW(0, L"STATIC", L"Murvane", WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr,
+Win32WindowSystem::Win32WindowSystem(std::function<void()> displayChanged)
+    : displayChanged_(std::move(displayChanged)),
+      owner_(CreateWindowExW(0, L"STATIC", L"Murvane", WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr,
                              GetModuleHandleW(nullptr), nullptr)) {}
 
 Win32WindowSystem::~Win32WindowSystem() {
@@ -70,7 +70,10 @@ Win32WindowSystem::~Win32WindowSystem() {
 std::unique_ptr<NativeWindow> Win32WindowSystem::CreateNativeWindow(const WindowDesc& layout,
                                                                     NativeWindowEvents& events) {
   static const UINT taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
-  const WindowEnvironment env{owner_, taskbarCreated, listed_, ScreenDpi()};
+  // A new window appears on the primary monitor (centred on it, or where the
+  // system puts new windows), and is laid out at its density.
+  const int dpi = PrimaryDpi();
+  const WindowEnvironment env{owner_, taskbarCreated, listed_, Dpi{dpi, dpi}, displayChanged_};
   auto window = std::make_unique<Win32Window>(layout, events, env);
   if (!window->Hwnd()) return nullptr;
   return window;

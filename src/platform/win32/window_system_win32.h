@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 #include "platform/platform.h"
 #include "platform/win32/window_win32.h"
 
@@ -10,7 +12,9 @@ namespace murvane::win32 {
 
 class Win32WindowSystem final : public WindowSystem {
  public:
-  Win32WindowSystem();
+  // displayChanged: what the windows call when the displays or their densities
+  // change (the notification area picks its pictures again).
+  explicit Win32WindowSystem(std::function<void()> displayChanged = {});
   ~Win32WindowSystem() override;
   Win32WindowSystem(const Win32WindowSystem&) = delete;
   Win32WindowSystem& operator=(const Win32WindowSystem&) = delete;
@@ -30,6 +34,7 @@ class Win32WindowSystem final : public WindowSystem {
   bool TaskListVisible() const { return listed_; }
 
  private:
+  std::function<void()> displayChanged_;
   HWND owner_ = nullptr;
   bool listed_ = false;
   bool quitAsked_ = false;
@@ -52,7 +57,7 @@ void GuardedCall(Call&& call) noexcept {
   }
 }
 
-// The screen's real density.
+// The density the session started with (every monitor's, before Windows 8.1).
 Dpi ScreenDpi();
 
 }  // namespace murvane::win32

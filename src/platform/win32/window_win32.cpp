@@ -1,5 +1,6 @@
 #include "platform/win32/window_win32.h"
 
+#include "platform/win32/dpi_win32.h"
 #include "platform/win32/pictures_win32.h"
 #include "platform/win32/text_win32.h"
 
@@ -39,12 +40,18 @@ POINT Position(StartPosition position, SIZE size) {
 Win32Window::Win32Window(const WindowDesc& layout, NativeWindowEvents& events,
                          const WindowEnvironment& env)
     : events_(events),
+      layout_(layout),
       taskbarCreated_(env.taskbarCreated),
+      displayChanged_(env.displayChanged),
+      dpi_(env.dpi),
+      pictureSize_(MetricForDpi(SM_CXSMICON, env.dpi.y)),
       fonts_(std::make_unique<WindowFonts>(env.dpi.y)) {
   CreateFrame(layout, env);
   if (!hwnd_) return;
   CreateControls(layout, env.dpi);
-  SetIcons(layout.icon);
+  SetIcons();
+  // The system may have put the window on a monitor of another density.
+  if (const int shownAt = WindowDpi(hwnd_); shownAt != dpi_.y) ApplyDpi(shownAt, nullptr);
 }
 
 Win32Window::~Win32Window() {
@@ -57,15 +64,65 @@ Win32Window::~Win32Window() {
   DestroyWindow(hwnd_);
 }
 
-void Win32Window::CreateFrame(const WindowDesc& layout, const WindowEnvironment& env) {
-  const PixelRect client = ClientRect(layout, env.dpi);
-  const DWORD exStyle = env.listedInTaskList ? WS_EX_APPWINDOW : 0;
+SIZE Win32Window::FrameSize(Dpi dpi) const {
+  const PixelRect client = ClientRect(layout_, dpi);
   RECT frame{0, 0, client.width, client.height};
-  AdjustWindowRectEx(&frame, kFrameStyle, FALSE, exStyle);
-  const SIZE size{frame.right - frame.left, frame.bottom - frame.top};
+  AdjustFrameForDpi(frame, kFrameStyle, exStyle_, dpi.y);
+  return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+void Win32Window::CreateFrame(const WindowDesc& layout, const WindowEnvironment& env) {
+  exStyle_ = env.listedInTaskList ? WS_EX_APPWINDOW : 0;
+  const SIZE size = FrameSize(env.dpi);
   const POINT at = Position(layout.position, size);
-  CreateWindowExW(exStyle, WindowClass(&Proc), Wide(layout.caption).c_str(), kFrameStyle, at.x,
+  CreateWindowExW(exStyle_, WindowClass(&Proc), Wide(layout.caption).c_str(), kFrameStyle, at.x,
                   at.y, size.cx, size.cy, env.owner, nullptr, GetModuleHandleW(nullptr), this);
+  if (hwnd_) SizeClient(nullptr);
+}
+
+void Win32Window::SizeClient(const POINT* at) {
+  const PixelRect wanted = ClientRect(layout_, dpi_);
+  RECT outer{}, client{};
+  GetWindowRect(hwnd_, &outer);
+  GetClientRect(hwnd_, &client);
+  const int width = outer.right - outer.left - client.right + wanted.width;
+  const int height = outer.bottom - outer.top - client.bottom + wanted.height;
+  const bool moves = at && (at->x != outer.left || at->y != outer.top);
+  if (!moves && client.right == wanted.width && client.bottom == wanted.height) return;
+  SetWindowPos(hwnd_, nullptr, at ? at->x : 0, at ? at->y : 0, width, height,
+               SWP_NOZORDER | SWP_NOACTIVATE | (at ? 0 : SWP_NOMOVE));
+}
+
+void Win32Window::ApplyDpi(int dpi, const RECT* suggested) {
+  dpi_ = Dpi{dpi, dpi};
+  pictureSize_ = MetricForDpi(SM_CXSMICON, dpi);
+  // The suggested rectangle's corner, and its size as WM_GETDPISCALEDSIZE told
+  // the system; measured against the frame the system really draws.
+  if (suggested) {
+    const SIZE size = FrameSize(dpi_);
+    SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, size.cx, size.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  SizeClient(nullptr);
+  // New fonts first; the old ones go only once no control uses them.
+  auto fonts = std::make_unique<WindowFonts>(dpi);
+  fonts->Fit(CaptionRooms(layout_, dpi_));
+  HDWP moves = BeginDeferWindowPos(static_cast<int>(controls_.size()));
+  for (NativeControl& control : controls_) {
+    control.rect = ControlRect(layout_, *control.desc, dpi_);
+    if (!control.hwnd) continue;
+    SendMessageW(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fonts->For(control.desc->font)),
+                 FALSE);
+    const PixelRect& r = control.rect;
+    const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+    if (moves)
+      moves = DeferWindowPos(moves, control.hwnd, nullptr, r.left, r.top, r.width, r.height, flags);
+    if (!moves) SetWindowPos(control.hwnd, nullptr, r.left, r.top, r.width, r.height, flags);
+  }
+  if (moves) EndDeferWindowPos(moves);
+  fonts_ = std::move(fonts);
+  SetIcons();
+  InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 void Win32Window::CreateControls(const WindowDesc& layout, Dpi dpi) {
@@ -97,14 +154,16 @@ void Win32Window::CreateControls(const WindowDesc& layout, Dpi dpi) {
   }
 }
 
-void Win32Window::SetIcons(const std::string& iconName) {
-  if (iconName.empty()) return;
-  smallIcon_ = LoadBuiltInIcon(iconName, GetSystemMetrics(SM_CXSMICON));
-  bigIcon_ = LoadBuiltInIcon(iconName, GetSystemMetrics(SM_CXICON));
-  if (smallIcon_)
-    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(IconOf(*smallIcon_)));
-  if (bigIcon_)
-    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(IconOf(*bigIcon_)));
+// The title bar's and the task switcher's icons at the window's density; the
+// ones they replace go once the window no longer holds them.
+void Win32Window::SetIcons() {
+  if (layout_.icon.empty()) return;
+  const PicturePtr small = LoadBuiltInIcon(layout_.icon, pictureSize_);
+  const PicturePtr big = LoadBuiltInIcon(layout_.icon, MetricForDpi(SM_CXICON, dpi_.y));
+  if (small) SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(IconOf(*small)));
+  if (big) SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(IconOf(*big)));
+  smallIcon_ = small;
+  bigIcon_ = big;
 }
 
 std::int32_t Win32Window::Handle() const {

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -18,7 +19,9 @@ struct WindowEnvironment {
   HWND owner = nullptr;  // hidden owner: keeps windows off the task list unless asked
   UINT taskbarCreated = 0;
   bool listedInTaskList = false;
-  Dpi dpi;
+  Dpi dpi;  // of the monitor the window appears on
+  // The displays or their densities changed: the tray pictures are picked again.
+  std::function<void()> displayChanged;
 };
 
 class Win32Window final : public NativeWindow {
@@ -38,13 +41,24 @@ class Win32Window final : public NativeWindow {
   std::string PopupMenu(const MenuDesc& menu) override;
 
   HWND Hwnd() const { return hwnd_; }
+  // The density the window is laid out for, and the size its pictures are drawn at.
+  int DpiNow() const { return dpi_.y; }
+  int PictureSize() const { return pictureSize_; }
   // The control's child window; null for lines, timers and unknown ids.
   HWND ControlWindow(const ControlId& control) const;
 
  private:
   void CreateFrame(const WindowDesc& layout, const WindowEnvironment& env);
   void CreateControls(const WindowDesc& layout, Dpi dpi);
-  void SetIcons(const std::string& iconName);
+  void SetIcons();
+  SIZE FrameSize(Dpi dpi) const;
+  // Makes the client area exactly the layout's at the window's density, whatever
+  // frame the system draws around it; `at` is the frame's new corner, if any.
+  void SizeClient(const POINT* at);
+  // Lays the window out again at another density: size, every control, fonts,
+  // pictures; the result is the window as created at that density. Without a
+  // suggested rectangle the window keeps its corner.
+  void ApplyDpi(int dpi, const RECT* suggested);
   NativeControl* ByCommand(int commandId);
   NativeControl* ByWindow(HWND hwnd);
   const NativeControl* ByRole(bool (*role)(const ControlDesc&)) const;
@@ -60,7 +74,12 @@ class Win32Window final : public NativeWindow {
   void OnActivate(WPARAM wParam);
 
   NativeWindowEvents& events_;
+  const WindowDesc& layout_;
   UINT taskbarCreated_;
+  std::function<void()> displayChanged_;
+  DWORD exStyle_ = 0;
+  Dpi dpi_;
+  int pictureSize_ = 0;
   HWND hwnd_ = nullptr;
   HWND lastFocus_ = nullptr;
   std::unique_ptr<WindowFonts> fonts_;
