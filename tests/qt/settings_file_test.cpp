@@ -67,20 +67,18 @@ QByteArray Bytes(const char (&text)[N]) {
 }
 
 // What the store reads for a value QSettings holds: its text, or nothing.
-std::string AsText(const QVariant& value) {
-  return value.typeId() == QMetaType::QString ? value.toString().toStdString() : "";
+std::u16string AsText(const QVariant& value) {
+  return value.typeId() == QMetaType::QString ? value.toString().toStdU16String() : u"";
 }
 
-// Every key QSettings reads in the file, with its value or its type.
+// Every key QSettings reads in the file, with its value and type.
 std::map<std::string, std::string> QSettingsKeys(const QString& path) {
   QSettings settings(path, QSettings::IniFormat);
   std::map<std::string, std::string> keys;
   for (const QString& key : settings.allKeys()) {
     const QVariant value = settings.value(key);
-    keys[key.toStdString()] =
-        value.typeId() == QMetaType::QStringList
-            ? "list " + value.toStringList().join(u'|').toStdString()
-            : (value.isValid() ? value.typeName() : "invalid") + (": " + AsText(value));
+    keys[key.toStdString()] = (value.isValid() ? value.typeName() : "invalid") +
+                              (": " + value.toStringList().join(u'|').toStdString());
   }
   return keys;
 }
@@ -90,64 +88,57 @@ std::map<std::string, std::string> QSettingsKeys(const QString& path) {
 TEST(SettingsFile, HandEditedFilesReadAsQSettingsReadsThem) {
   test::App();
   const struct {
+    int skipped;
     const char* what;
     QByteArray bytes;
-    int skipped;
   } files[] = {
-      {"comment after the section", "[Settings] ; mine\nCapsLockShow=0\n", 0},
-      {"Latin-1 bytes",
-       "[Settings]\n; nota \xe8 mia\nCapsLockShow=0\nNumLockOnIcon=\xe8.ico\n\xe8=1\n", 0},
-      {"\\r line ends", "[Settings]\rCapsLockShow=0\rNumLockShow=0\r", 0},
-      {"a stray line", "[Settings]\nstray line\nCapsLockShow=0\n", 1},
-      {"BOM, CRLF, tabs",
-       "\xEF\xBB\xBF[Settings]\r\n\tCapsLockShow\t=\t0 \t\r\n  NumLockOnIcon =  \" sp \" \r\n", 0},
-      {"duplicates", "[Settings]\nCapsLockShow=1\n[Other]\nk=v\n[Settings]\nCapsLockShow=0\n", 0},
-      {"outside any section",
-       "top=1\n[Settings]\nCapsLockShow=0\n[General]\ng=2\n[%General]\nG=3\n", 0},
-      {"empty values and keys", "[Settings]\nCapsLockShow=\nNumLockShow=\"\"\n=orphan\n[]\nk=1\n",
-       0},
-      {"\\0 bytes", Bytes("[Settings]\nA=a\0b\nB\0c=1\n\0\nCapsLockShow=0\n"), 1},
-      {"binary garbage", Bytes("\x00\x13\xff\xfe\n[Settings]\nNumLockShow=0\n"), 1},
-      {"text after ], # lines",
-       "[Broken\nk=1\n[Settings]junk\n#CapsLockShow=1\n# note\nCapsLockShow=0\n", 2},
-      {"a quote left open", "\"oops\n[Settings]\nNumLockShow=0\n", 1},
-      {"comments, quotes, escapes, line joins",
+      {0, "comment after ]", "[Settings] ; mine\nCapsLockShow=0\n"},
+      {0, "Latin-1", "[Settings]\n; nota \xe8 mia\nCapsLockShow=0\nI=\xe8.ico\n\xe8=1\n"},
+      {0, "\\r line ends", "[Settings]\rCapsLockShow=0\rNumLockShow=0\r"},
+      {1, "a stray line", "[Settings]\nstray line\nCapsLockShow=0\n"},
+      {0, "BOM, CRLF, tabs",
+       "\xEF\xBB\xBF[Settings]\r\n\tCapsLockShow\t=\t0 \t\r\nK = \" s \"\r\n"},
+      {0, "duplicates", "[Settings]\nCapsLockShow=1\n[Other]\nk=v\n[Settings]\nCapsLockShow=0\n"},
+      {0, "no section", "top=1\n[Settings]\nCapsLockShow=0\n[General]\ng=2\n[%General]\nG=3\n"},
+      {0, "empty", "[Settings]\nCapsLockShow=\nNumLockShow=\"\"\n=orphan\n[]\nk=1\n"},
+      {1, "\\0 bytes", Bytes("[Settings]\nA=a\0b\nB\0c=1\n\0\nCapsLockShow=0\n")},
+      {1, "binary", Bytes("\x00\x13\xff\xfe\n[Settings]\nNumLockShow=0\n")},
+      {2, "after ], #", "[Broken\nk=1\n[Settings]junk\n#CapsLockShow=1\n# note\nCapsLockShow=0\n"},
+      {1, "a quote left open", "\"oops\n[Settings]\nNumLockShow=0\n"},
+      {0, "comments, quotes, escapes, joins",
        "[Settings]\nA=x ; tail\nB=\"x ; y\" z \nC=a\\\nb\nD=\"multi\nline\"\nE=\\x41\\101\\q \\t\n"
-       "F=\xc3\"\xa8\"\nk\\e%41y%U00e8%zz=1\n[a%5Db\\c]\nx=2\n",
-       0},
-      {"lists and typed values",
-       "[Settings]\nL=a, b\nR=@Rect(1 2 3 4)\nR2=@Rect(1 "
-       "2)\nAt=@home\nAA=@@x\nS=@String(a)\nI=@Invalid()\n",
-       0},
-      {"ends in a backslash", "[Settings]\nNumLockShow=0\nB=x  \\", 0},
-      {"ends in quotes", "[Settings]\nNumLockShow=0\nB=\"x\n", 0},
+       "F=\xc3\"\xa8\"\nk\\e%41y%U00e8%zz=1\n[a%5Db\\c]\nx=2\n"},
+      {0, "lists, typed values",
+       "[Settings]\nL=a, b\nR=@Rect(1 2 3 4)\nR2=@Rect(1 2)\nAt=@home\n"
+       "AA=@@x\nS=@String(a)\nI=@Invalid()\n"},
+      {0, "ends in a backslash", "[Settings]\nNumLockShow=0\nB=x  \\"},
+      {0, "ends in quotes", "[Settings]\nNumLockShow=0\nB=\"x\n"},
   };
   int n = 0;
-  for (const auto& [what, bytes, skipped] : files) {
+  for (const auto& [skipped, what, bytes] : files) {
     SCOPED_TRACE(what);
     const QString organisation = QStringLiteral("Edited %1").arg(n++),
                   path = ConfPath(organisation);
     ASSERT_TRUE(PutFile(path, bytes));
     QtSettingsStore store;
+    QSettings earlier(path, QSettings::IniFormat);
     std::map<std::string, std::string> keys = QSettingsKeys(path);
     testing::internal::CaptureStderr();
     EXPECT_EQ(store.Read(App(organisation), kSection, u"Missing"), u"");
-    for (const auto& [key, value] : keys) {
-      const QString qkey = QString::fromStdString(key);
-      const qsizetype slash = qkey.indexOf(u'/');
-      if (slash == qkey.size() - 1) continue;  // no name: QSettings itself cannot reach it
-      EXPECT_EQ(QString::fromStdU16String(
-                    store.Read(App(organisation),
-                               qkey.left(std::max<qsizetype>(slash, 0)).toStdU16String(),
-                               qkey.mid(slash + 1).toStdU16String()))
-                    .toStdString(),
-                AsText(QSettings(path, QSettings::IniFormat).value(qkey)))
-          << key;
+    for (const QString& key : earlier.allKeys()) {
+      const qsizetype slash = key.indexOf(u'/');
+      if (slash == key.size() - 1) continue;  // a key with no name QSettings cannot reach
+      EXPECT_EQ(
+          store.Read(App(organisation), key.left(std::max<qsizetype>(slash, 0)).toStdU16String(),
+                     key.mid(slash + 1).toStdU16String()),
+          AsText(earlier.value(key)))
+          << key.toStdString();
     }
     const std::string said = testing::internal::GetCapturedStderr();
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), skipped ? 1 : 0) << said;
-    EXPECT_NE(said.find(skipped ? ": " + std::to_string(skipped) + " line" : ""),
-              std::string::npos);
+    EXPECT_NE(
+        said.find(skipped ? path.toStdString() + ": " + std::to_string(skipped) + " line" : ""),
+        std::string::npos);
     ASSERT_TRUE(store.Write(App(organisation), kSection, u"CapsLockShow", u"12"));
     keys["Settings/CapsLockShow"] = "QString: 12";  // a new size: QSettings caches by size and time
     EXPECT_EQ(QSettingsKeys(path), keys) << FileBytes(path).toStdString();
@@ -173,8 +164,6 @@ TEST(SettingsFile, AFileTooLargeReadsAsNoValuesAndASaveCopiesItFirstOrFails) {
   EXPECT_TRUE(SaveNine(store, App("Large"), u"1"));
   ExpectNine(store, App("Large"), u"1");
   EXPECT_EQ(FileBytes(ConfPath("Large") + ".bak"), large);
-  EXPECT_TRUE(SaveNine(store, App("Large"), u"2")) << "a file read whole needs no copy";
-  EXPECT_EQ(FileBytes(ConfPath("Large") + ".bak"), large);
 }
 
 // Written by the store or by an earlier version, every text reads back as it was,
@@ -182,26 +171,15 @@ TEST(SettingsFile, AFileTooLargeReadsAsNoValuesAndASaveCopiesItFirstOrFails) {
 TEST(SettingsFile, AnyTextReadsBackExactlyAsValueKeyAndSectionName) {
   test::App();
   QtSettingsStore store;
-  const std::u16string texts[] = {u"\u00a0no-break\u00a0",
-                                  u"\u3000ideographic\u3000",
-                                  u"\u2028separator\u2028",
-                                  u" spaced ",
-                                  u"\t tab",
-                                  u"a=b;c#d,e",
-                                  u"[Settings]",
-                                  u"\"quoted\" 'single' \"",
-                                  u"back\\slash\\",
-                                  u"new\nline\r\n",
-                                  u"%41%U00e8",
-                                  u"@home",
-                                  u"@String(x)",
-                                  u"General",
-                                  std::u16string(u"\x01"
-                                                 u"1f\0"
-                                                 u"7",
-                                                 5),
-                                  u"\u00e8 \U0001F600",
-                                  u"/home/anna/" + std::u16string(2980, u'\u00e8') + u".ico"};
+  const std::u16string controls{u'\1', u'1', u'f', u'\0', u'7'},
+      path = u"/home/anna/" + std::u16string(2980, u'\u00e8') + u".ico";
+  // clang-format off
+  const std::u16string texts[] = {
+      u"\u00a0no-break\u00a0", u"\u3000ideographic\u3000", u"\u2028separator\u2028", u" spaced ",
+      u"\t tab", u"a=b;c#d,e", u"[Settings]", u"\"quoted\" 'single' \"", u"back\\slash\\",
+      u"new\nline\r\n", u"%41%U00e8", u"@home", u"@String(x)", u"General", u"\u00e8 \U0001F600",
+      controls, path};
+  // clang-format on
   int n = 0;
   for (const std::u16string& text : texts) {
     SCOPED_TRACE(QString::fromStdU16String(text).left(40).toStdString());
@@ -224,8 +202,7 @@ TEST(SettingsFile, AnyTextReadsBackExactlyAsValueKeyAndSectionName) {
       for (const auto& [section, name, value] : places) {
         EXPECT_EQ(store.Read(App(organisation), section, name), value)
             << organisation.toStdString();
-        EXPECT_EQ(AsText(settings.value(QString::fromStdU16String(section + u'/' + name))),
-                  QString::fromStdU16String(value).toStdString());
+        EXPECT_EQ(AsText(settings.value(QString::fromStdU16String(section + u'/' + name))), value);
       }
     }
   }
