@@ -137,7 +137,8 @@ TEST(SettingsFile, HandEditedFilesReadAsQSettingsReadsThem) {
     const std::string said = testing::internal::GetCapturedStderr();
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), skipped ? 1 : 0) << said;
     EXPECT_NE(
-        said.find(skipped ? path.toStdString() + ": " + std::to_string(skipped) + " line" : ""),
+        said.find(skipped ? path.toStdString() + ": skipped " + std::to_string(skipped) + " line"
+                          : ""),
         std::string::npos);
     ASSERT_TRUE(store.Write(App(organisation), kSection, u"CapsLockShow", u"12"));
     keys["Settings/CapsLockShow"] = "QString: 12";  // a new size: QSettings caches by size and time

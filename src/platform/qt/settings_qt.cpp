@@ -82,10 +82,10 @@ QtSettingsStore::Loaded QtSettingsStore::Load(const QString& path) {
   loaded.keepOld = tooLarge || skipped > 0;
   const auto [told, fresh] = told_.try_emplace(path, qHash(bytes));
   if (loaded.keepOld && (fresh || told->second != qHash(bytes))) {
-    const QByteArray what = tooLarge ? QByteArray("over 1 MB, so no value was read")
-                                     : QByteArray::number(skipped) +
-                                           (skipped == 1 ? " line" : " lines") +
-                                           " cannot be read and were skipped";
+    const QByteArray what = tooLarge
+                                ? QByteArray("over 1 MB, so no value was read")
+                                : "skipped " + QByteArray::number(skipped) +
+                                      (skipped == 1 ? " line" : " lines") + " that cannot be read";
     Say(path, what + "; a save first copies the file to " +
                   QFile::encodeName(QFileInfo(BackupPath(path)).fileName()));
   }
