@@ -80,8 +80,9 @@ QtSettingsStore::Loaded QtSettingsStore::Load(const QString& path) {
   Loaded loaded{tooLarge ? IniText() : IniText::Parse(bytes), false};
   const int skipped = loaded.text.SkippedLines();
   loaded.keepOld = tooLarge || skipped > 0;
-  const auto [told, fresh] = told_.try_emplace(path, qHash(bytes));
-  if (loaded.keepOld && (fresh || told->second != qHash(bytes))) {
+  const size_t content = qHash(bytes);
+  const auto [told, fresh] = told_.try_emplace(path, content);
+  if (loaded.keepOld && (fresh || told->second != content)) {
     const QByteArray what = tooLarge
                                 ? QByteArray("over 1 MB, so no value was read")
                                 : "skipped " + QByteArray::number(skipped) +
@@ -89,7 +90,7 @@ QtSettingsStore::Loaded QtSettingsStore::Load(const QString& path) {
     Say(path, what + "; a save first copies the file to " +
                   QFile::encodeName(QFileInfo(BackupPath(path)).fileName()));
   }
-  told->second = qHash(bytes);
+  told->second = content;
   return loaded;
 }
 
