@@ -1,13 +1,17 @@
-// The settings file: what earlier versions (QSettings) wrote reads back, a save
-// is one whole write that never leaves the file half written or empty, and a
-// damaged file reads as no values until the next save replaces it.
+// The settings file: a file edited by hand or written by earlier versions
+// (QSettings) reads as QSettings reads it, anything written reads back exactly by
+// both, a save keeps what it cannot carry over in Murvane.conf.bak, and a save is
+// one whole write that never leaves the file half written or empty.
 #include <gtest/gtest.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
 #include <cerrno>
 #include <cstring>
+#include <map>
+#include <vector>
 
 #include <QDir>
 #include <QFile>
@@ -24,9 +28,8 @@ const std::u16string kNames[] = {u"CapsLockShow",   u"CapsLockOnIcon",   u"CapsL
                                  u"NumLockShow",    u"NumLockOnIcon",    u"NumLockOffIcon",
                                  u"ScrollLockShow", u"ScrollLockOnIcon", u"ScrollLockOffIcon"};
 
-QString ConfPath(const QString& organisation, const QString& program = QStringLiteral("Murvane")) {
-  return test::ConfigHome() + QLatin1Char('/') + organisation + QLatin1Char('/') + program +
-         QStringLiteral(".conf");
+QString ConfPath(const QString& organisation) {
+  return test::ConfigHome() + QLatin1Char('/') + organisation + QStringLiteral("/Murvane.conf");
 }
 
 std::u16string App(const QString& organisation) {
@@ -57,74 +60,153 @@ void ExpectNine(QtSettingsStore& store, const std::u16string& app, const std::u1
         << QString::fromStdU16String(name).toStdString();
 }
 
-// Texts that need QSettings' quoting or escapes, both ways between QSettings and the store.
-TEST(SettingsFile, TextsRoundTripAndEarlierVersionsFilesReadAlike) {
-  test::App();
-  QtSettingsStore store;
-  const std::u16string texts[] = {u"/home/anna/icone/caps, \u00e8 acceso.ico",
-                                  u"@home/x.ico",
-                                  u" spaced ",
-                                  u"a;b=c",
-                                  u"tab\there \"quoted\" back\\slash",
-                                  u"\x01"
-                                  u"1f\n",
-                                  u"(Default)",
-                                  u""};
-  int n = 0;
-  for (const std::u16string& text : texts) {
-    SCOPED_TRACE(QString::fromStdU16String(text).toStdString());
-    const QString ours = QStringLiteral("Ours%1").arg(n),
-                  theirs = QStringLiteral("Theirs%1").arg(n++);
-    ASSERT_TRUE(store.Write(App(ours), kSection, u"NumLockOffIcon", text));
-    EXPECT_EQ(store.Read(App(ours), kSection, u"NumLockOffIcon"), text);
-    EXPECT_EQ(QSettings(ConfPath(ours), QSettings::IniFormat).value("Settings/NumLockOffIcon"),
-              QString::fromStdU16String(text))
-        << "an earlier version reads what this one wrote";
-    {
-      QSettings earlier(ConfPath(theirs), QSettings::IniFormat);  // the native format here
-      earlier.setValue("Settings/NumLockOffIcon", QString::fromStdU16String(text));
-      earlier.setValue("Other/Kept", QStringLiteral("yes"));
-    }
-    EXPECT_EQ(store.Read(App(theirs), kSection, u"NumLockOffIcon"), text);
-    ASSERT_TRUE(store.Write(App(theirs), kSection, u"NumLockShow", u"0"));
-    EXPECT_EQ(store.Read(App(theirs), u"Other", u"Kept"), u"yes") << "a sound file keeps the rest";
-  }
-  EXPECT_TRUE(FileBytes(ConfPath("Ours0")).startsWith("[Settings]\n"));
+// The whole literal, NUL bytes too.
+template <size_t N>
+QByteArray Bytes(const char (&text)[N]) {
+  return QByteArray(text, N - 1);
 }
 
-// Each damage reads as no values, for every reader alike; one save then
-// replaces it. A byte-order mark and CRLF line ends are no damage.
-TEST(SettingsFile, ADamagedFileReadsAsEmptyAndTheNextSaveReplacesIt) {
+// What the store reads for a value QSettings holds: its text, or nothing.
+std::u16string AsText(const QVariant& value) {
+  return value.typeId() == QMetaType::QString ? value.toString().toStdU16String() : u"";
+}
+
+// Every key QSettings reads in the file, with its value and type.
+std::map<std::string, std::string> QSettingsKeys(const QString& path) {
+  QSettings settings(path, QSettings::IniFormat);
+  std::map<std::string, std::string> keys;
+  for (const QString& key : settings.allKeys()) {
+    const QVariant value = settings.value(key);
+    keys[key.toStdString()] = (value.isValid() ? value.typeName() : "invalid") +
+                              (": " + value.toStringList().join(u'|').toStdString());
+  }
+  return keys;
+}
+
+// Each file is read by the store and by QSettings alike, stderr hears once of
+// lines skipped, and a save keeps every key read (and the old file when lines were skipped).
+TEST(SettingsFile, HandEditedFilesReadAsQSettingsReadsThem) {
+  test::App();
+  const struct {
+    int skipped;
+    const char* what;
+    QByteArray bytes;
+  } files[] = {
+      {0, "comment after ]", "[Settings] ; mine\nCapsLockShow=0\n"},
+      {0, "Latin-1", "[Settings]\n; nota \xe8 mia\nCapsLockShow=0\nI=\xe8.ico\n\xe8=1\n"},
+      {0, "\\r line ends", "[Settings]\rCapsLockShow=0\rNumLockShow=0\r"},
+      {1, "a stray line", "[Settings]\nstray line\nCapsLockShow=0\n"},
+      {0, "BOM, CRLF, tabs",
+       "\xEF\xBB\xBF[Settings]\r\n\tCapsLockShow\t=\t0 \t\r\nK = \" s \"\r\n"},
+      {0, "duplicates", "[Settings]\nCapsLockShow=1\n[Other]\nk=v\n[Settings]\nCapsLockShow=0\n"},
+      {0, "no section", "top=1\n[Settings]\nCapsLockShow=0\n[General]\ng=2\n[%General]\nG=3\n"},
+      {0, "empty", "[Settings]\nCapsLockShow=\nNumLockShow=\"\"\n=orphan\n[]\nk=1\n"},
+      {1, "\\0 bytes", Bytes("[Settings]\nA=a\0b\nB\0c=1\n\0\nCapsLockShow=0\n")},
+      {1, "binary", Bytes("\x00\x13\xff\xfe\n[Settings]\nNumLockShow=0\n")},
+      {2, "after ], #", "[Broken\nk=1\n[Settings]junk\n#CapsLockShow=1\n# note\nCapsLockShow=0\n"},
+      {1, "a quote left open", "\"oops\n[Settings]\nNumLockShow=0\n"},
+      {0, "comments, quotes, escapes, joins",
+       "[Settings]\nA=x ; tail\nB=\"x ; y\" z \nC=a\\\nb\nD=\"multi\nline\"\nE=\\x41\\101\\q \\t\n"
+       "F=\xc3\"\xa8\"\nk\\e%41y%U00e8%zz=1\n[a%5Db\\c]\nx=2\n"},
+      {0, "lists, typed values",
+       "[Settings]\nL=a, b\nR=@Rect(1 2 3 4)\nR2=@Rect(1 2)\nAt=@home\n"
+       "AA=@@x\nS=@String(a)\nI=@Invalid()\n"},
+      {0, "ends in a backslash", "[Settings]\nNumLockShow=0\nB=x  \\"},
+      {0, "ends in quotes", "[Settings]\nNumLockShow=0\nB=\"x\n"},
+  };
+  int n = 0;
+  for (const auto& [skipped, what, bytes] : files) {
+    SCOPED_TRACE(what);
+    const QString organisation = QStringLiteral("Edited %1").arg(n++),
+                  path = ConfPath(organisation);
+    ASSERT_TRUE(PutFile(path, bytes));
+    QtSettingsStore store;
+    QSettings earlier(path, QSettings::IniFormat);
+    std::map<std::string, std::string> keys = QSettingsKeys(path);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(store.Read(App(organisation), kSection, u"Missing"), u"");
+    for (const QString& key : earlier.allKeys()) {
+      const qsizetype slash = key.indexOf(u'/');
+      if (slash == key.size() - 1) continue;  // a key with no name QSettings cannot reach
+      EXPECT_EQ(
+          store.Read(App(organisation), key.left(std::max<qsizetype>(slash, 0)).toStdU16String(),
+                     key.mid(slash + 1).toStdU16String()),
+          AsText(earlier.value(key)))
+          << key.toStdString();
+    }
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), skipped ? 1 : 0) << said;
+    EXPECT_NE(
+        said.find(skipped ? path.toStdString() + ": skipped " + std::to_string(skipped) + " line"
+                          : ""),
+        std::string::npos);
+    ASSERT_TRUE(store.Write(App(organisation), kSection, u"CapsLockShow", u"12"));
+    keys["Settings/CapsLockShow"] = "QString: 12";  // a new size: QSettings caches by size and time
+    EXPECT_EQ(QSettingsKeys(path), keys);
+    EXPECT_EQ(FileBytes(path + ".bak"), skipped ? bytes : "(missing)");
+  }
+}
+
+// The copy is of the file a save replaces, and a save that cannot make it fails
+// and leaves the file alone. Only a file over 1 MB reads as no values.
+TEST(SettingsFile, AFileTooLargeReadsAsNoValuesAndASaveCopiesItFirstOrFails) {
   test::App();
   QtSettingsStore store;
-  const std::pair<const char*, QByteArray> damages[] = {
-      {"a broken first line", "\"oops\n[Settings]\nNumLockShow=0\n"},
-      {"binary garbage", QByteArray("\x00\x13\xff\xfe", 4) + "\n[Settings]\nNumLockShow=0\n"},
-      {"an unclosed section", "[Broken\n[Settings]\nNumLockShow=0\n"},
-      {"not UTF-8", "[Settings]\nNumLockShow=0\nNumLockOnIcon=\xe8.ico\n"},
-      {"far too large", "[Settings]\nNumLockShow=0\n" + QByteArray(1100 * 1024, ';')},
-  };
-  for (const auto& [what, bytes] : damages) {
-    SCOPED_TRACE(what);
-    const QString organisation = QStringLiteral("Damaged %1").arg(what);
-    ASSERT_TRUE(PutFile(ConfPath(organisation), bytes));
-    for (int reader = 0; reader < 2; ++reader) {
-      EXPECT_EQ(QtSettingsStore().Read(App(organisation), kSection, u"NumLockShow"), u"");
+  const QByteArray values = "[Settings]\nCapsLockShow=0\n";
+  ASSERT_TRUE(PutFile(ConfPath("Large"), values + QByteArray(1024 * 1024 - values.size(), ';')));
+  EXPECT_EQ(store.Read(App("Large"), kSection, u"CapsLockShow"), u"0") << "1 MB reads";
+  const QByteArray large = values + QByteArray(1024 * 1024, ';');
+  ASSERT_TRUE(PutFile(ConfPath("Large"), large));
+  EXPECT_EQ(store.Read(App("Large"), kSection, u"CapsLockShow"), u"");
+  ASSERT_TRUE(QDir().mkpath(ConfPath("Large") + ".bak/in the way"));
+  EXPECT_FALSE(SaveNine(store, App("Large"), u"1"));
+  EXPECT_EQ(FileBytes(ConfPath("Large")), large);
+  ASSERT_TRUE(QDir(ConfPath("Large") + ".bak").removeRecursively());
+  EXPECT_TRUE(SaveNine(store, App("Large"), u"1"));
+  ExpectNine(store, App("Large"), u"1");
+  EXPECT_EQ(FileBytes(ConfPath("Large") + ".bak"), large);
+}
+
+// Written by the store or by an earlier version, every text reads back as it was,
+// as a value, a key and a section name, by both readers.
+TEST(SettingsFile, AnyTextReadsBackExactlyAsValueKeyAndSectionName) {
+  test::App();
+  QtSettingsStore store;
+  const std::u16string controls{u'\1', u'1', u'f', u'\0', u'7'},
+      path = u"/home/anna/" + std::u16string(2980, u'\u00e8') + u".ico";
+  // clang-format off
+  const std::u16string texts[] = {
+      u"\u00a0no-break\u00a0", u"\u3000ideographic\u3000", u"\u2028separator\u2028", u" spaced ",
+      u"\t tab", u"a=b;c#d,e", u"[Settings]", u"\"quoted\" 'single' \"", u"back\\slash\\",
+      u"new\nline\r\n", u"%41%U00e8", u"@home", u"@String(x)", u"General", u"\u00e8 \U0001F600",
+      controls, path};
+  // clang-format on
+  int n = 0;
+  for (const std::u16string& text : texts) {
+    SCOPED_TRACE(QString::fromStdU16String(text).left(40).toStdString());
+    std::vector<std::array<std::u16string, 3>> places = {{kSection, u"Value", text}};
+    if (text.find(u'/') == std::u16string::npos)  // in a name, "/" parts QSettings' groups
+      places.insert(places.end(), {{kSection, text, u"key"}, {text, u"Name", u"section"}});
+    const QString ours = QStringLiteral("Ours %1").arg(n),
+                  theirs = QStringLiteral("Theirs %1").arg(n++);
+    store.BeginWrites();
+    for (const auto& [section, name, value] : places) store.Write(App(ours), section, name, value);
+    ASSERT_TRUE(store.EndWrites());
+    {
+      QSettings earlier(ConfPath(theirs), QSettings::IniFormat);  // the native format here
+      for (const auto& [section, name, value] : places)
+        earlier.setValue(QString::fromStdU16String(section + u'/' + name),
+                         QString::fromStdU16String(value));
     }
-    EXPECT_TRUE(SaveNine(store, App(organisation), u"1"));
-    ExpectNine(store, App(organisation), u"1");
-    EXPECT_LT(FileBytes(ConfPath(organisation)).size(), 1024);
+    for (const QString& organisation : {ours, theirs}) {
+      QSettings settings(ConfPath(organisation), QSettings::IniFormat);
+      for (const auto& [section, name, value] : places) {
+        EXPECT_EQ(store.Read(App(organisation), section, name), value)
+            << organisation.toStdString();
+        EXPECT_EQ(AsText(settings.value(QString::fromStdU16String(section + u'/' + name))), value);
+      }
+    }
   }
-  ASSERT_TRUE(PutFile(ConfPath("Windows Editor"),
-                      "\xEF\xBB\xBF[Settings]\r\nNumLockShow=0\r\nNumLockOnIcon=\xc3\xa8.ico\r\n"));
-  EXPECT_EQ(store.Read(App("Windows Editor"), kSection, u"NumLockShow"), u"0");
-  EXPECT_EQ(store.Read(App("Windows Editor"), kSection, u"NumLockOnIcon"), u"\u00e8.ico");
-  EXPECT_TRUE(SaveNine(store, App("Windows Editor"), u"2"));
-  ExpectNine(store, App("Windows Editor"), u"2");
-  ASSERT_TRUE(
-      PutFile(ConfPath("Lists"), "[Settings]\nNumLockShow=a, b\nNumLockOnIcon=@Invalid()\n"));
-  EXPECT_EQ(store.Read(App("Lists"), kSection, u"NumLockShow"), u"") << "a list is no text";
-  EXPECT_EQ(store.Read(App("Lists"), kSection, u"NumLockOnIcon"), u"") << "nor a typed value";
 }
 
 // A small disk of its own: a tmpfs mounted where the settings folder goes.

@@ -1,6 +1,7 @@
-// The settings file's text in the INI form QSettings writes, read and written
-// here so that a save is one write of the whole file and a damaged file is
-// recognised as damaged every time it is read, not only by the first reader.
+// The settings file's text in the INI form QSettings writes, read here line by
+// line exactly as QSettings reads it (earlier versions used QSettings, and people
+// edit the file by hand), and written so that QSettings reads every text back
+// unchanged, so that a save is one write of the whole file.
 #pragma once
 
 #include <QByteArray>
@@ -13,9 +14,12 @@ namespace murvane::qt {
 
 class IniText {
  public:
-  // Nothing when the bytes are not such a file: not UTF-8, control characters,
-  // an unclosed section or a line that is neither a section nor key=value.
-  static std::optional<IniText> Parse(const QByteArray& bytes);
+  // Every key QSettings would read; lines it would skip are skipped and counted.
+  static IniText Parse(const QByteArray& bytes);
+
+  // Lines that are neither a section nor key=value, and sections followed by
+  // more than a comment: a save cannot carry them over.
+  int SkippedLines() const { return skipped_; }
 
   // A value holding one text; nothing when absent, a list or another type.
   std::optional<QString> Value(const QString& section, const QString& name) const;
@@ -23,13 +27,17 @@ class IniText {
   QByteArray Bytes() const;
 
  private:
+  // A section is known by QSettings' group: "" before any section or in
+  // [General], otherwise its name and "/" (so "[]" is "/", which no name gives).
   struct Section {
-    QString name;
-    std::vector<std::pair<QString, QString>> entries;  // values as written, escaped
+    QString group;
+    std::vector<std::pair<QString, QByteArray>> entries;  // values as in the file
   };
-  Section& SectionNamed(const QString& name);
+  Section& SectionOfGroup(const QString& group);
+  std::pair<QString, QByteArray>* Find(const QString& section, const QString& name);
 
   std::vector<Section> sections_;
+  int skipped_ = 0;
 };
 
 }  // namespace murvane::qt

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QString>
+#include <map>
 #include <vector>
 
 #include "platform/platform.h"
@@ -25,8 +26,12 @@ class QtSettingsStore final : public SettingsStore {
   struct PendingWrite {
     QString path, section, name, value;
   };
+  struct Loaded;
+  Loaded Load(const QString& path);
+
   std::vector<PendingWrite> pending_;
   bool holding_ = false;
+  std::map<QString, size_t> told_;  // per file, the content last reported on stderr
 };
 
 }  // namespace murvane::qt
