@@ -48,19 +48,5 @@ TEST_F(AboutWindowTest, EachLinkClickAsksTheShellAndTheWindowStays) {
   EXPECT_TRUE(Screen().visible);
 }
 
-TEST_F(AboutWindowTest, OkAndTheCloseBoxUnloadItAndTheNextOpenStartsFresh) {
-  sys.CloseBox("frmAbout");
-  EXPECT_EQ(sys.windows.Live("frmAbout"), nullptr);
-  ChooseFromTrayMenu("mnuAbout");
-  sys.PointerOver("frmAbout", {"lblLink"});
-  sys.Click("frmAbout", {"cmdOK"});
-  EXPECT_EQ(sys.windows.Live("frmAbout"), nullptr);
-  EXPECT_EQ(sys.windows.QuitCalls(), 0);  // the main window still runs
-  ChooseFromTrayMenu("mnuAbout");
-  EXPECT_EQ(sys.windows.CreatedCount("frmAbout"), 3);
-  EXPECT_EQ(LinkColour(), 0x00FF0000u);
-  EXPECT_EQ(Shown("lblVersion"), u"Versione 1.3.0");
-}
-
 }  // namespace
 }  // namespace murvane::testing

@@ -69,9 +69,6 @@ class ConfigWindowTest : public ProgramTest {
     sys.Tick();
     OpenConfiguration();
   }
-  void ClearAllBoxes() {
-    for (Key key : kCapsNumScroll) ClickShowBox(key);
-  }
 };
 
 TEST_F(ConfigWindowTest, BoxesRemoveAndBringBackIconsAtOnce) {
@@ -80,22 +77,6 @@ TEST_F(ConfigWindowTest, BoxesRemoveAndBringBackIconsAtOnce) {
   EXPECT_EQ(ConfigScreen().controls.at(KeyInfo(Key::NumLock).ShowBox()).value, 0);
   ClickShowBox(Key::NumLock);
   EXPECT_EQ(sys.TipOf(kNumId), "NumLock Off");
-}
-
-TEST_F(ConfigWindowTest, ClosingWithNoBoxTickedWarnsAndKeepsEverything) {
-  ClearAllBoxes();
-  EXPECT_TRUE(sys.tray.Shown().empty());
-  ClickMain({"cmdClose"});
-  sys.CloseBox("frmMain");
-  ASSERT_EQ(sys.windows.MessageBoxes().size(), 2u);
-  for (const auto& box : sys.windows.MessageBoxes()) {
-    EXPECT_EQ(box.text, u"Occorre visualizzare almeno un'icona!");
-    EXPECT_EQ(box.caption, u"Murvane");
-    EXPECT_EQ(box.owner, ConfigScreen().handle);
-  }
-  EXPECT_TRUE(sys.settings.Writes().empty());
-  EXPECT_TRUE(ConfigScreen().visible);
-  EXPECT_TRUE(sys.windows.TaskListVisible());
 }
 
 TEST_F(ConfigWindowTest, CloseBoxBehavesExactlyLikeChiudi) {
@@ -109,19 +90,6 @@ TEST_F(ConfigWindowTest, CloseBoxBehavesExactlyLikeChiudi) {
   EXPECT_FALSE(sys.windows.TaskListVisible());
   EXPECT_EQ(sys.PictureOf(kScrollId), Narrow(kRed));  // closing refreshes the tray
   EXPECT_EQ(sys.windows.QuitCalls(), 0);
-}
-
-TEST_F(ConfigWindowTest, ChangeInTheOnRowTouchesOnlyTheOnSlot) {
-  PutIcon(kRed);
-  sys.fileDialog.WillChoose(kRed);
-  ClickMain(KeyInfo(Key::CapsLock).ChangeButton(kOnSlot));
-  EXPECT_EQ(PathText(Key::CapsLock, kOnSlot), kRed);
-  EXPECT_EQ(CurrentPicture(Key::CapsLock, kOnSlot), Narrow(kRed));
-  EXPECT_EQ(PathText(Key::CapsLock, kOffSlot), u"(Default)");
-  // The window shows the new picture straight away.
-  PicturePtr shown =
-      ConfigScreen().controls.at(KeyInfo(Key::CapsLock).CurrentPicture(kOnSlot)).picture;
-  EXPECT_EQ(shown ? sys.pictures.Describe(shown->Handle()) : "", Narrow(kRed));
 }
 
 // Choosing a picture means the user wants to see the key, so the box is ticked even when

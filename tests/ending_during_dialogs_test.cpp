@@ -27,15 +27,6 @@ class EndingDuringDialogsTest : public ProgramTest {
   }
 };
 
-TEST_F(EndingDuringDialogsTest, ExitWhileTheFileDialogIsOpenTakesNoChoice) {
-  PutIcon(u"C:\\icons\\new.ico");
-  sys.fileDialog.WillChoose(u"C:\\icons\\new.ico");
-  sys.fileDialog.whileOpen = [&] { ExitFromTray(); };
-  EXPECT_NO_THROW(ClickMain(KeyInfo(Key::CapsLock).ChangeButton(kOnSlot)));
-  ExpectEndedCleanly();
-  EXPECT_TRUE(sys.settings.Writes().empty());
-}
-
 TEST_F(EndingDuringDialogsTest, ExitDuringTheSaveFailureWarningHidesAndRefreshesNothing) {
   sys.settings.FailWritesOf(u"NumLockShow");
   sys.windows.whileWarningOpen = [&] { ExitFromTray(); };
@@ -48,6 +39,8 @@ TEST_F(EndingDuringDialogsTest, LogoffDuringTheAllOffWarning) {
   for (Key key : kCapsNumScroll) ClickShowBox(key);
   sys.windows.whileWarningOpen = [&] { sys.EndSession(); };
   EXPECT_NO_THROW(sys.CloseBox("frmMain"));
+  ASSERT_EQ(sys.windows.MessageBoxes().size(), 1u);
+  EXPECT_EQ(sys.windows.MessageBoxes()[0].text, u"Occorre visualizzare almeno un'icona!");
   ExpectEndedCleanly();
   EXPECT_TRUE(sys.settings.Writes().empty());
 }

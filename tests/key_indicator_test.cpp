@@ -36,17 +36,6 @@ TEST_F(KeyIndicatorTest, KeyTurnsOnOnlyAfterItIsReleasedAndOffFromThePress) {
   EXPECT_EQ(sys.TipOf(kCapsId), "CapsLock Off");
 }
 
-TEST_F(KeyIndicatorTest, HiddenIconFollowsTheKeyAndShowsTheLatestStateWhenAdded) {
-  OpenConfiguration();
-  ClickShowBox(Key::ScrollLock);
-  ASSERT_EQ(sys.tray.Find(kScrollId), nullptr);
-  SetKey(Key::ScrollLock, kToggled);
-  sys.Tick();
-  ClickShowBox(Key::ScrollLock);
-  EXPECT_EQ(sys.TipOf(kScrollId), "ScrollLock On");
-  EXPECT_EQ(sys.PictureOf(kScrollId), "ScrollLock.on");
-}
-
 // Applica resends all three, Scroll Lock first, with a picture changed in the window; it
 // saves nothing and leaves what the poll has seen alone.
 TEST_F(KeyIndicatorTest, ApplyPushesTheCurrentPicturesScrollFirst) {

@@ -9,16 +9,6 @@ const std::u16string kIcon = u"C:\\Users\\ada\\icons\\caps-on.ico";
 
 class LoadSettingsTest : public ProgramTest {};
 
-TEST_F(LoadSettingsTest, OnlyTheExactTextZeroHidesAKey) {
-  sys.settings.Put(u"CapsLockShow", u"0");
-  sys.settings.Put(u"NumLockShow", u"1");
-  sys.settings.Put(u"ScrollLockShow", u"00");
-  Start();
-  EXPECT_EQ(sys.tray.Find(kCapsId), nullptr);
-  EXPECT_NE(sys.tray.Find(kNumId), nullptr);
-  EXPECT_NE(sys.tray.Find(kScrollId), nullptr);
-}
-
 // Each of these falls back silently to the built-in picture and "(Default)",
 // and leaves the stored value as it was.
 TEST_F(LoadSettingsTest, UnusableStoredPathsFallBackToTheBuiltInPicture) {

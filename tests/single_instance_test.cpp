@@ -45,15 +45,5 @@ TEST_F(RunningInstanceTest, ALaterStartOpensTheConfigurationWindow) {
   EXPECT_TRUE(sys.windows.TaskListVisible());
 }
 
-TEST_F(RunningInstanceTest, TheSetupProgramEndsItAboutWindowIncluded) {
-  ChooseFromTrayMenu("mnuAbout");
-  sys.instance.Deliver(InstanceRequest::Exit);
-  EXPECT_TRUE(sys.tray.Shown().empty());
-  EXPECT_EQ(sys.windows.LiveCount(), 0);
-  EXPECT_EQ(sys.windows.QuitCalls(), 1);
-  // Once ended, a late request finds nothing to act on.
-  EXPECT_NO_THROW(sys.instance.Deliver(InstanceRequest::ShowConfiguration));
-}
-
 }  // namespace
 }  // namespace murvane::testing

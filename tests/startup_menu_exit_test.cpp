@@ -88,12 +88,6 @@ class ExitTest : public ProgramTest {
   }
 };
 
-TEST_F(ExitTest, EsciRemovesTheIconsSavesNothingAndEndsTheLoop) {
-  EditUnsaved();
-  ChooseFromTrayMenu("mnuExit");
-  ExpectEndedWithoutSaving();
-}
-
 TEST_F(ExitTest, LogoffEndsTheProgramLikeEsci) {
   EditUnsaved();
   sys.EndSession();

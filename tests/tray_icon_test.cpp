@@ -14,20 +14,6 @@ class TrayIconTest : public ::testing::Test {
   clsTrayIcon icon{shell, ansi};
 };
 
-// The shell reads the size little-endian from the first bytes and the tip as ANSI text,
-// NUL-terminated and filled up with blanks.
-TEST_F(TrayIconTest, RecordReachesTheShellWithItsSizeAndAnAnsiTip) {
-  icon.Add();
-  NotifyIconBuffer expected{};
-  expected[0] = 88;
-  EXPECT_EQ(shell.Calls().back().record, expected);
-  icon.szTip(u"Blocco \u2318 attivo");
-  icon.Modify();
-  const NotifyIconBuffer& record = shell.Calls().back().record;
-  EXPECT_EQ(std::string(record.begin() + 24, record.end()),
-            std::string("Blocco ? attivo") + '\0' + std::string(48, ' '));
-}
-
 TEST_F(TrayIconTest, TipKeepsRoomForItsNul) {
   icon.szTip(std::u16string(63, u'x'));
   EXPECT_EQ(icon.szTip(), std::u16string(63, u'x') + u'\0');
