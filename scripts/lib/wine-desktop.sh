@@ -1,5 +1,5 @@
 # Sourced by the scripts: runs murvane.exe inside a Wine desktop on an X display
-# and looks at what it shows. Needs DISPLAY and WINEPREFIX set.
+# and looks at what it shows. Needs DISPLAY and WINEPREFIX set, and harness.sh.
 
 DESKTOP_SIZE=1024x768
 TRAY_STRIP="160x24+864+744"  # the right end of the taskbar, where the icons sit
@@ -41,21 +41,17 @@ end_wine_session() {
   wait_for_no_window "murvane - Wine desktop" 60 || true
 }
 
+window_visible() { xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
+no_window_visible() { ! window_visible "$1"; }
+
 wait_for_window() {  # $1: name, $2: seconds
-  local tenths=$(($2 * 10))
-  for _ in $(seq "$tenths"); do
-    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 && return 0
-    sleep 0.1
-  done
+  poll "$2" window_visible "$1" && return 0
   echo "window '$1' did not appear within $2 s" >&2
   return 1
 }
 
 wait_for_no_window() {  # $1: name, $2: seconds
-  for _ in $(seq $(($2 * 10))); do
-    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
-    sleep 0.1
-  done
+  poll "$2" no_window_visible "$1" && return 0
   echo "window '$1' is still there after $2 s" >&2
   return 1
 }
