@@ -98,7 +98,8 @@ user_can_read_copy_of_install() {
   mkdir -p "$copy/source"
   tar -C "$source_dir" --exclude=./build --exclude=./.git -cf - . | tar -C "$copy/source" -xf -
   mkdir -p "$copy/build"
-  tar -C "$build" --exclude=CMakeFiles --exclude='*.a' --exclude='*.o' -cf - . | tar -C "$copy/build" -xf -
+  tar -C "$build" --exclude=CMakeFiles --exclude='*.a' --exclude='*.o' --exclude=install_manifest.txt -cf - . |
+    tar -C "$copy/build" -xf -
   find "$copy/build" -name cmake_install.cmake -exec \
     sed -i -e "s#$build#$copy/build#g" -e "s#$source_dir#$copy/source#g" {} +
   chmod -R a+rX "$copy"
