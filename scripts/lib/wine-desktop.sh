@@ -142,7 +142,7 @@ wait_for_taskbar() {  # $1: seconds
 open_tray_menu() {  # $1 $2: screen position of an icon
   xdotool windowfocus --sync "$DESKTOP_WINDOW"
   xdotool mousemove "$1" "$2" click 3
-  sleep 1.5
+  sleep 1.5  # Wine's menu paints late under load, and its keys are lost until it is up
 }
 
 # How many lines of text a window shows in a band of columns, title bar
