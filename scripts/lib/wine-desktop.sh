@@ -27,7 +27,8 @@ start_murvane_desktop() {  # $1: path of murvane.exe; leaves its pid in MURVANE_
     kill "$MURVANE_PID" 2>/dev/null || true
     end_wine_session
   done
-  DESKTOP_WINDOW=$(xdotool search --name "murvane - Wine desktop" | head -1)
+  # The shown one: a search of every window can meet one Wine is about to destroy.
+  DESKTOP_WINDOW=$(xdotool search --onlyvisible --name "^murvane - Wine desktop$" | head -1)
   wait_for_taskbar 120
   # GetKeyState follows the X keyboard only while a Wine window has the focus.
   xdotool windowfocus --sync "$DESKTOP_WINDOW"
