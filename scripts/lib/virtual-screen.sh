@@ -17,7 +17,8 @@ start_virtual_screen() {  # $1: WIDTHxHEIGHTxDEPTH (1024x768x24), then more Xvfb
     echo "Xvfb did not start" >&2
     return 1
   fi
-  export DISPLAY=":$(head -1 "$number_file")"
+  DISPLAY=":$(head -1 "$number_file")"
+  export DISPLAY
   rm -f "$number_file"
 }
 
