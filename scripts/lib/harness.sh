@@ -52,6 +52,7 @@ end_started() {
 }
 
 _harness_exit() {
+  exit_status=$?  # what the script ends with, for the commands below
   local i
   end_started
   for ((i = ${#_at_exit[@]} - 1; i >= 0; i--)); do eval "${_at_exit[i]}" || true; done
@@ -70,11 +71,11 @@ ended_with_0() {  # $1: its pid (murvane's when not given), $2: seconds (20)
   [ "$code" -eq 0 ]
 }
 
-# A work folder for logs and screenshots, removed at exit when nothing failed
-# and kept (and named) otherwise.
+# A work folder for logs and screenshots, removed at exit when the script
+# passed, and kept (and named) when a check failed or the script stopped short.
 work_folder() {  # $1: variable, $2: name prefix
   local dir
   dir=$(mktemp -d "/tmp/$2.XXXXXX")
-  at_exit "if [ \"\$failed\" -eq 0 ]; then rm -rf '$dir'; else echo 'kept: $dir'; fi"
+  at_exit "if [ \"\$exit_status\" -eq 0 ] && [ \"\$failed\" -eq 0 ]; then rm -rf '$dir'; else echo 'kept: $dir'; fi"
   printf -v "$1" '%s' "$dir"
 }
