@@ -27,11 +27,16 @@ start_murvane_desktop() {  # $1: path of murvane.exe; leaves its pid in MURVANE_
     kill "$MURVANE_PID" 2>/dev/null || true
     end_wine_session
   done
-  # The shown one: a search of every window can meet one Wine is about to destroy.
-  DESKTOP_WINDOW=$(xdotool search --onlyvisible --name "^murvane - Wine desktop$" | head -1)
   wait_for_taskbar 120
-  # GetKeyState follows the X keyboard only while a Wine window has the focus.
-  xdotool windowfocus --sync "$DESKTOP_WINDOW"
+  poll 60 focus_desktop
+}
+
+# GetKeyState follows the X keyboard only while a Wine window has the focus.
+# Under emulation a new desktop's first window can go as it is found (an X
+# error): the shown one is looked for again until one takes the focus.
+focus_desktop() {
+  DESKTOP_WINDOW=$(xdotool search --onlyvisible --name "^murvane - Wine desktop$" | head -1)
+  [ -n "$DESKTOP_WINDOW" ] && xdotool windowfocus --sync "$DESKTOP_WINDOW" 2>/dev/null
 }
 
 # Ends every program of the prefix and waits until the desktop's window is gone,
