@@ -1,7 +1,7 @@
 # Sourced by the end-to-end scripts on the D-Bus tray path: what a panel sees of
 # murvane's items over the session bus, and a panel of our own to start
 # (gtk-sni-tray-standalone, which is its own StatusNotifierWatcher). Needs
-# poll(), $work and the pids array of the sourcing script.
+# scripts/lib/harness.sh (poll, pids) and $work.
 
 watcher() {  # $1 property of the watcher
   gdbus call --session -d org.kde.StatusNotifierWatcher -o /StatusNotifierWatcher \

@@ -1,5 +1,5 @@
 # Sourced by the scripts: runs murvane.exe inside a Wine desktop on an X display
-# and looks at what it shows. Needs DISPLAY and WINEPREFIX set.
+# and looks at what it shows. Needs DISPLAY and WINEPREFIX set, and harness.sh.
 
 DESKTOP_SIZE=1024x768
 TRAY_STRIP="160x24+864+744"  # the right end of the taskbar, where the icons sit
@@ -27,10 +27,16 @@ start_murvane_desktop() {  # $1: path of murvane.exe; leaves its pid in MURVANE_
     kill "$MURVANE_PID" 2>/dev/null || true
     end_wine_session
   done
-  DESKTOP_WINDOW=$(xdotool search --name "murvane - Wine desktop" | head -1)
   wait_for_taskbar 120
-  # GetKeyState follows the X keyboard only while a Wine window has the focus.
-  xdotool windowfocus --sync "$DESKTOP_WINDOW"
+  poll 60 focus_desktop
+}
+
+# GetKeyState follows the X keyboard only while a Wine window has the focus.
+# Under emulation a new desktop's first window can go as it is found (an X
+# error): the shown one is looked for again until one takes the focus.
+focus_desktop() {
+  DESKTOP_WINDOW=$(xdotool search --onlyvisible --name "^murvane - Wine desktop$" | head -1)
+  [ -n "$DESKTOP_WINDOW" ] && xdotool windowfocus --sync "$DESKTOP_WINDOW" 2>/dev/null
 }
 
 # Ends every program of the prefix and waits until the desktop's window is gone,
@@ -41,21 +47,17 @@ end_wine_session() {
   wait_for_no_window "murvane - Wine desktop" 60 || true
 }
 
+window_visible() { xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
+no_window_visible() { ! window_visible "$1"; }
+
 wait_for_window() {  # $1: name, $2: seconds
-  local tenths=$(($2 * 10))
-  for _ in $(seq "$tenths"); do
-    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 && return 0
-    sleep 0.1
-  done
+  poll "$2" window_visible "$1" && return 0
   echo "window '$1' did not appear within $2 s" >&2
   return 1
 }
 
 wait_for_no_window() {  # $1: name, $2: seconds
-  for _ in $(seq $(($2 * 10))); do
-    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
-    sleep 0.1
-  done
+  poll "$2" no_window_visible "$1" && return 0
   echo "window '$1' is still there after $2 s" >&2
   return 1
 }
@@ -146,7 +148,7 @@ wait_for_taskbar() {  # $1: seconds
 open_tray_menu() {  # $1 $2: screen position of an icon
   xdotool windowfocus --sync "$DESKTOP_WINDOW"
   xdotool mousemove "$1" "$2" click 3
-  sleep 1.5
+  sleep 1.5  # Wine's menu paints late under load, and its keys are lost until it is up
 }
 
 # How many lines of text a window shows in a band of columns, title bar
