@@ -1,0 +1,87 @@
+# Sourced by scripts/bench. Start to icons on X11 with an XEmbed tray (trayer), by
+# what the session bus offers: none, a bus with no desktop portal, a bus whose
+# portal never answers the colour-scheme Read, and a bus that never answers at all.
+# Figures only, never asserted.
+#   bench_start_to_icons [BINARY] [SAMPLES]
+bench_start_to_icons() {
+  local bin=${1:-build/linux/src/platform/linux/murvane} samples=${2:-3}
+  [ -x "$bin" ] && command -v Xvfb trayer xwininfo dbus-daemon python3 >/dev/null || return 0
+  (
+    set -euo pipefail
+    local root work pids=()
+    root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+    work=$(mktemp -d)
+    trap 'kill "${pids[@]}" 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$work"' EXIT
+    Xvfb -displayfd 5 -screen 0 640x480x24 -noreset -nolisten tcp 5>"$work/display" 2>/dev/null &
+    pids+=($!)
+    for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+    export DISPLAY=":$(cat "$work/display")" HOME="$work/home" XDG_CONFIG_HOME="$work/config"
+    unset DBUS_SESSION_BUS_ADDRESS QT_QPA_PLATFORMTHEME QT_QPA_PLATFORM XDG_CURRENT_DESKTOP
+    mkdir -p "$HOME"
+    trayer --edge bottom --align right --widthtype pixel --width 200 --height 24 >/dev/null 2>&1 &
+    pids+=($!)
+
+    # A bus of its own that starts no services: the machine's portal stays out of it.
+    cat >"$work/bus.conf" <<EOF
+<busconfig><type>session</type><listen>unix:path=$work/bus</listen>
+<policy context="default"><allow send_destination="*"/><allow own="*"/></policy></busconfig>
+EOF
+    dbus-daemon --config-file="$work/bus.conf" --nofork --nopidfile &
+    pids+=($!)
+    # A socket that accepts and never answers: a stopped daemon.
+    python3 -c 'import socket, sys, time
+s = socket.socket(socket.AF_UNIX); s.bind(sys.argv[1]); s.listen(); time.sleep(3600)' \
+      "$work/deadbus" &
+    pids+=($!)
+    for _ in $(seq 100); do [ -S "$work/bus" ] && [ -S "$work/deadbus" ] && break; sleep 0.1; done
+    sleep 1
+
+    docked() { [ "$(xwininfo -root -tree | grep -c '"Murvane": ("murvane"')" -ge 3 ]; }
+    one_start() {  # $1 the bus address, or empty → ms from start to three icons docked
+      local runtime start murvane took=timeout
+      runtime=$(mktemp -d "$work/run.XXXXXX")
+      start=$(date +%s%N)
+      if [ -n "$1" ]; then
+        DBUS_SESSION_BUS_ADDRESS=$1 XDG_RUNTIME_DIR=$runtime "$bin" >/dev/null 2>&1 &
+      else
+        XDG_RUNTIME_DIR=$runtime "$bin" >/dev/null 2>&1 &
+      fi
+      murvane=$!
+      for _ in $(seq 1000); do
+        docked && took=$((($(date +%s%N) - start) / 1000000)) && break
+        sleep 0.01
+      done
+      kill "$murvane" 2>/dev/null || true
+      wait "$murvane" 2>/dev/null || true
+      for _ in $(seq 100); do docked || break; sleep 0.05; done
+      echo "$took"
+    }
+    median() { printf '%s\n' "$@" | sort -n | awk '{a[NR] = $1} END {print a[int((NR + 1) / 2)]}'; }
+
+    local portal_pid none=() bus=() stuck=() dead=()
+    for _ in $(seq "$samples"); do
+      none+=("$(one_start "")")
+      bus+=("$(one_start "unix:path=$work/bus")")
+      DBUS_SESSION_BUS_ADDRESS="unix:path=$work/bus" \
+        python3 "$root/tests/linux/portal/fake_portal.py" 1 held &
+      portal_pid=$!
+      for _ in $(seq 100); do
+        DBUS_SESSION_BUS_ADDRESS="unix:path=$work/bus" dbus-send --session --print-reply \
+          --dest=org.freedesktop.DBus / org.freedesktop.DBus.GetNameOwner \
+          string:org.freedesktop.portal.Desktop >/dev/null 2>&1 && break
+        sleep 0.05
+      done
+      stuck+=("$(one_start "unix:path=$work/bus")")
+      kill "$portal_pid" && wait "$portal_pid" 2>/dev/null || true
+      dead+=("$(one_start "unix:path=$work/deadbus")")
+    done
+    echo
+    echo "Linux start to icons (X11, trayer already there; median of $samples, one run)"
+    row() { printf '%-46s %-10s %s\n' "$1" "$(median "${@:2}")" "${*:2}"; }
+    printf '%-46s %-10s %s\n' "session bus" "median ms" "each"
+    row "no bus" "${none[@]}"
+    row "a bus, no desktop portal" "${bus[@]}"
+    row "a bus, a portal that never answers" "${stuck[@]}"
+    row "a bus that never answers" "${dead[@]}"
+  )
+}
