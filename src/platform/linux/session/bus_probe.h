@@ -5,13 +5,13 @@
 // tray still shows its icons.
 //
 // The question goes out before QApplication and is answered while Qt starts, so
-// a bus that never answers costs the start only what is left of kAnswerMs.
+// a bus that never answers costs the start only what is left of kBusAnswerMs.
 #pragma once
 
 namespace murvane::linux_desktop {
 
-// A live daemon answers in well under a millisecond, a busy one at log-on in a
-// few; any later than this and Murvane goes without it.
+// A live daemon answers in well under a millisecond; half a second leaves a busy
+// one room, and Qt's own start covers much of it.
 constexpr int kBusAnswerMs = 500;
 
 // Before QApplication: asks the bus named by the environment, in the background.
