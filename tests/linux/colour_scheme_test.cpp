@@ -1,17 +1,22 @@
-// The desktop's colour preference, read from a desktop portal on a private
-// session bus (run under dbus-run-session; the portal is portal/fake_portal.py),
-// and carried through to the pictures the program puts in the tray.
+// The desktop over a private session bus (run under dbus-run-session): whether
+// Murvane uses the bus at all, and the colour preference read from a desktop
+// portal (portal/fake_portal.py), carried through to the pictures in the tray.
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QLocalServer>
 #include <QProcess>
+#include <QTemporaryDir>
 
 #include "app/application.h"
 #include "platform/fake/fake_platform.h"
 #include "platform/linux/desktop/colour_scheme.h"
+#include "platform/linux/session/bus_probe.h"
 #include "support/qt_test_app.h"
 
 namespace murvane::linux_desktop {
@@ -35,33 +40,40 @@ class ColourScheme : public ::testing::Test {
         << "run under dbus-run-session";
     qunsetenv("XDG_CURRENT_DESKTOP");
   }
-  void TearDown() override {
+  void TearDown() override { StopPortal(); }
+  // Starts the test portal answering color-scheme with `scheme`; a held one
+  // answers only when told (Control("Answer")), or never.
+  void StartPortal(int scheme, bool held = false) {
+    QStringList arguments{QStringLiteral(MURVANE_FAKE_PORTAL), QString::number(scheme)};
+    if (held) arguments << QStringLiteral("held");
+    portal.start(QStringLiteral("/usr/bin/python3"), arguments);
+    ASSERT_TRUE(Until([] { return PortalThere(); })) << "the test portal did not start";
+  }
+  void StopPortal() {
     portal.kill();
     portal.waitForFinished();
+    ASSERT_TRUE(Until([] { return !PortalThere(); }));
   }
-  // Starts the test portal answering color-scheme with `scheme`.
-  void StartPortal(int scheme) {
-    portal.start(QStringLiteral("/usr/bin/python3"),
-                 {QStringLiteral(MURVANE_FAKE_PORTAL), QString::number(scheme)});
-    ASSERT_TRUE(Until([] {
-      return QDBusConnection::sessionBus().interface()->isServiceRegistered(kPortal).value();
-    })) << "the test portal did not start";
+  static bool PortalThere() {
+    return QDBusConnection::sessionBus().interface()->isServiceRegistered(kPortal).value();
   }
-  static void SetPortalScheme(uint scheme) {
-    QDBusMessage call = QDBusMessage::createMethodCall(
-        kPortal, QStringLiteral("/org/freedesktop/portal/desktop"),
-        QStringLiteral("org.example.PortalControl"), QStringLiteral("SetColorScheme"));
-    call << scheme;
+  static void Control(const QString& method, const QVariantList& arguments = {}) {
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(kPortal, QStringLiteral("/org/freedesktop/portal/desktop"),
+                                       QStringLiteral("org.example.PortalControl"), method);
+    call.setArguments(arguments);
     ASSERT_EQ(QDBusConnection::sessionBus().call(call).type(), QDBusMessage::ReplyMessage);
   }
+  static void SetPortalScheme(uint scheme) { Control(QStringLiteral("SetColorScheme"), {scheme}); }
   static bool Until(const std::function<bool()>& done) { return test::RunUntil(done, 5000); }
   QProcess portal;
 };
 
-TEST_F(ColourScheme, PortalPreferenceFlipsTheTrayPicturesBothWays) {
-  StartPortal(1);
-  DesktopColourScheme scheme;
-  EXPECT_TRUE(scheme.PrefersDark()) << "color-scheme 1: prefer dark";
+// The portal answers only after the icons are up, as one still starting at log-on.
+TEST_F(ColourScheme, ThePortalsAnswerAndAnnouncementsFlipTheTrayPictures) {
+  StartPortal(1, true);
+  DesktopColourScheme scheme({});
+  EXPECT_FALSE(scheme.PrefersDark()) << "no answer yet: light, and the start goes on";
 
   // The program on the fake system, its tray asking the scheme as the Qt tray does.
   fake::FakePlatform sys;
@@ -71,27 +83,77 @@ TEST_F(ColourScheme, PortalPreferenceFlipsTheTrayPicturesBothWays) {
   Application program(sys.Get());
   program.Start();
   sys.Tick();
-  EXPECT_EQ(sys.PictureOf(kCapsId), "CapsLock.on.dark");
+  EXPECT_EQ(sys.PictureOf(kCapsId), "CapsLock.on");
 
+  Control(QStringLiteral("Answer"));  // color-scheme 1: prefer dark
+  EXPECT_TRUE(Until([&] { return sys.PictureOf(kCapsId) == "CapsLock.on.dark"; }))
+      << sys.PictureOf(kCapsId);
   SetPortalScheme(0);
   EXPECT_TRUE(Until([&] { return sys.PictureOf(kCapsId) == "CapsLock.on"; }))
       << sys.PictureOf(kCapsId);
-  EXPECT_FALSE(scheme.PrefersDark());
   SetPortalScheme(1);
   EXPECT_TRUE(Until([&] { return sys.PictureOf(kCapsId) == "CapsLock.on.dark"; }))
       << sys.PictureOf(kCapsId);
   program.RemoveIcons();
 }
 
-// GNOME's top bar is dark in both of its modes; without a portal nothing is known.
-TEST_F(ColourScheme, NoPortalIsLightAndAGnomeSessionIsDark) {
-  EXPECT_FALSE(DesktopColourScheme().PrefersDark());
-  qputenv("XDG_CURRENT_DESKTOP", "ubuntu:GNOME");
-  EXPECT_TRUE(DesktopColourScheme().PrefersDark());
-  StartPortal(0);
-  EXPECT_TRUE(DesktopColourScheme().PrefersDark());
-  qputenv("XDG_CURRENT_DESKTOP", "KDE");
-  EXPECT_FALSE(DesktopColourScheme().PrefersDark());
+// GNOME's top bar is dark in both of its modes; without an answer nothing is known.
+TEST_F(ColourScheme, ThePreferenceByDesktopAndPortal) {
+  enum class Portal { None, Answers, NeverAnswers };
+  const struct {
+    const char* desktop;
+    Portal portal;
+    int scheme;
+    bool dark;
+  } table[] = {
+      {"", Portal::None, 0, false},
+      {"ubuntu:GNOME", Portal::None, 0, true},
+      {"KDE", Portal::NeverAnswers, 1, false},
+      {"KDE", Portal::Answers, 1, true},
+      {"ubuntu:GNOME", Portal::Answers, 0, true},
+  };
+  for (const auto& row : table) {
+    SCOPED_TRACE(std::string(row.desktop) + " scheme " + std::to_string(row.scheme));
+    if (row.portal != Portal::None) StartPortal(row.scheme, row.portal == Portal::NeverAnswers);
+    DesktopColourScheme scheme(QString::fromLatin1(row.desktop));
+    Until([&] { return scheme.PrefersDark() == row.dark; });
+    EXPECT_EQ(scheme.PrefersDark(), row.dark);
+    StopPortal();
+  }
+}
+
+// Murvane goes without a bus that is not there or does not answer, and says why once.
+TEST_F(ColourScheme, TheSessionBusIsUsedOnlyWhenItAnswers) {
+  const QByteArray live = qgetenv("DBUS_SESSION_BUS_ADDRESS");
+  QTemporaryDir folder;
+  QLocalServer silent;  // accepts, and never says a word
+  ASSERT_TRUE(silent.listen(folder.filePath(QStringLiteral("silent"))));
+  const struct {
+    QByteArray address;
+    bool used;
+    const char* said;
+  } table[] = {
+      {live, true, ""},
+      {"unix:path=" + folder.filePath(QStringLiteral("silent")).toUtf8(), false,
+       "did not answer within 500 ms"},
+      {"unix:path=" + folder.filePath(QStringLiteral("none")).toUtf8(), false,
+       "cannot connect to the session bus at unix:path="},
+      {"", false, "no session bus address"},
+  };
+  qputenv("XDG_RUNTIME_DIR", folder.path().toUtf8());
+  for (const auto& row : table) {
+    SCOPED_TRACE(row.address.toStdString());
+    qputenv("DBUS_SESSION_BUS_ADDRESS", row.address);
+    ::testing::internal::CaptureStderr();
+    StartSessionBusProbe();
+    SettleSessionBus();
+    SettleSessionBus();
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(HaveSessionBus(), row.used);
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), row.used ? 0 : 1) << said;
+    EXPECT_NE(said.find(row.said), std::string::npos) << said;
+  }
+  qputenv("DBUS_SESSION_BUS_ADDRESS", live);
 }
 
 }  // namespace

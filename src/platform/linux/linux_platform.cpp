@@ -12,15 +12,17 @@ constexpr int kWaitForTrayHostMs = 30000;
 }  // namespace
 
 LinuxPlatform::LinuxPlatform()
-    : tray_(pictures_, registry_, trayMenus_),
-      keyboard_(OpenKeyboardState()),
+    : session_(CurrentSession()),
+      tray_(pictures_, registry_, trayMenus_),
+      keyboard_(OpenKeyboardState(session_)),
       quietTicks_(*keyboard_),
       busyTray_(tray_, quietTicks_),
       windows_(registry_, pictures_, trayMenus_),
       fileDialog_([this](std::int32_t owner) -> QWidget* {
         qt::QtWindow* window = windows_.Find(owner);
         return window && window->Frame().isVisible() ? &window->Frame() : nullptr;
-      }) {
+      }),
+      colourScheme_(session_.desktop) {
   windows_.SetQuietTicks(quietTicks_);
   windows_.ListInTaskListWith(SetListedInTaskList);
   tray_.AskGroundWith([this] { return colourScheme_.PrefersDark(); });

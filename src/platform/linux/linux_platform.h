@@ -8,6 +8,7 @@
 #include "platform/linux/desktop/colour_scheme.h"
 #include "platform/linux/desktop/tray_host.h"
 #include "platform/linux/session/instance.h"
+#include "platform/linux/session/session_facts.h"
 #include "platform/platform.h"
 #include "platform/qt/dialogs/file_dialog.h"
 #include "platform/qt/key_source.h"
@@ -32,6 +33,7 @@ class LinuxPlatform {
   qt::QtWindowSystem& Windows() { return windows_; }
 
  private:
+  const SessionFacts session_;
   qt::WindowRegistry registry_;
   qt::TrayMenuSession trayMenus_;
   qt::QtPictureSource pictures_;

@@ -50,7 +50,9 @@ std::optional<int> ReadCommandLine(int argc, char** argv) {
 int main(int argc, char** argv) {
   if (std::optional<int> code = ReadCommandLine(argc, argv)) return *code;
   int qtArgc = 1;
-  murvane::linux_desktop::UseNoSessionBusUnlessOneAnswers();
+  // Qt itself first looks at the bus after QApplication, so the bus answers
+  // while Qt starts.
+  murvane::linux_desktop::StartSessionBusProbe();
   QApplication application(qtArgc, argv);
   QApplication::setQuitOnLastWindowClosed(false);  // the program says when it ends
   QApplication::setApplicationName(QStringLiteral("Murvane"));
@@ -58,6 +60,7 @@ int main(int argc, char** argv) {
   // The menu entry's name: Wayland desktops find the program's icon and name by it.
   QApplication::setDesktopFileName(QStringLiteral("com.example.murvane"));
 
+  murvane::linux_desktop::SettleSessionBus();
   murvane::linux_desktop::LinuxPlatform system;
   murvane::Platform platform = system.View();
   murvane::Application app(platform);

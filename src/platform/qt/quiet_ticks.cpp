@@ -7,21 +7,20 @@ QuietTicks::QuietTicks(KeySource& keys) : keys_(keys) {
 }
 
 void QuietTicks::Attach(QTimer& timer) {
-  polls_.push_back({&timer, timer.interval()});
-  const std::size_t at = polls_.size() - 1;
-  QObject::connect(&timer, &QTimer::timeout, &timer, [this, at] { AfterTick(polls_[at]); });
+  Poll& poll = polls_.emplace_back(Poll{&timer, timer.interval()});
+  QObject::connect(&timer, &QTimer::timeout, &timer, [this, &poll] { AfterTick(poll); });
 }
 
 void QuietTicks::Activity() {
-  busy_ = true;
   for (Poll& poll : polls_) {
+    poll.busy = true;
     if (poll.timer && !poll.timer->isActive()) poll.timer->start(poll.intervalMs);
   }
 }
 
 void QuietTicks::KeyChanged() {
-  busy_ = keyChanged_ = true;
   for (Poll& poll : polls_) {
+    poll.busy = poll.keyChanged = true;
     if (poll.timer) poll.timer->start(0);
   }
 }
@@ -29,8 +28,8 @@ void QuietTicks::KeyChanged() {
 // A key event during the tick may have come after its key was read, so one more
 // tick follows at once; it costs a quiet tick when the event came before.
 void QuietTicks::AfterTick(Poll& poll) {
-  const bool keyChanged = std::exchange(keyChanged_, false);
-  const bool quiet = !std::exchange(busy_, false) && keys_.Settled();
+  const bool keyChanged = std::exchange(poll.keyChanged, false);
+  const bool quiet = !std::exchange(poll.busy, false) && keys_.Settled();
   if (!poll.timer) return;
   if (keyChanged) {
     poll.timer->start(0);

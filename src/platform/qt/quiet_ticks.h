@@ -9,7 +9,7 @@
 
 #include <QPointer>
 #include <QTimer>
-#include <vector>
+#include <deque>
 
 #include "platform/qt/key_source.h"
 
@@ -21,7 +21,8 @@ class QuietTicks {
   QuietTicks(const QuietTicks&) = delete;
   QuietTicks& operator=(const QuietTicks&) = delete;
 
-  // Connect after the program's own handler, so this runs after each tick.
+  // Connect after the program's own handler, so this runs after each tick. The
+  // interval the timer has now is the one it keeps while awake.
   void Attach(QTimer& timer);
   // The program did something: keep ticking (tick again within the interval).
   void Activity();
@@ -29,16 +30,17 @@ class QuietTicks {
   void KeyChanged();
 
  private:
+  // Each timer's own: what one timer's tick has seen, another's has not.
   struct Poll {
     QPointer<QTimer> timer;
     int intervalMs;
+    bool busy = false;        // something happened since its last tick ended
+    bool keyChanged = false;  // a key event came since its last tick ended
   };
   void AfterTick(Poll& poll);
 
   KeySource& keys_;
-  std::vector<Poll> polls_;
-  bool busy_ = false;        // something happened since the last tick ended
-  bool keyChanged_ = false;  // a key event came since the last tick ended
+  std::deque<Poll> polls_;  // a deque, so a tick's reference stays good as timers are added
 };
 
 // The program's tray calls, passed on; each counts as the program being busy.

@@ -2,7 +2,7 @@
 
 #include <QDBusConnection>
 #include <QDBusMessage>
-#include <QProcessEnvironment>
+#include <QDBusPendingCallWatcher>
 
 namespace murvane::linux_desktop {
 namespace {
@@ -13,8 +13,6 @@ const QString kSettings = QStringLiteral("org.freedesktop.portal.Settings");
 const QString kAppearance = QStringLiteral("org.freedesktop.appearance");
 const QString kColourScheme = QStringLiteral("color-scheme");
 constexpr uint kPreferDark = 1;
-// A portal that hangs must not hold up the start; no answer means light.
-constexpr int kReadTimeoutMs = 2000;
 
 // Older portals wrap the value in a second variant.
 uint SchemeOf(QVariant value) {
@@ -24,36 +22,44 @@ uint SchemeOf(QVariant value) {
   return value.toUInt();
 }
 
-bool PortalPrefersDark(QDBusConnection& bus) {
-  QDBusMessage read =
-      QDBusMessage::createMethodCall(kPortal, kPortalPath, kSettings, QStringLiteral("Read"));
-  read << kAppearance << kColourScheme;
-  const QDBusMessage reply = bus.call(read, QDBus::Block, kReadTimeoutMs);
-  if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) return false;
-  return SchemeOf(reply.arguments().first()) == kPreferDark;
-}
-
 }  // namespace
 
-DesktopColourScheme::DesktopColourScheme() {
-  const QString desktop =
-      QProcessEnvironment::systemEnvironment().value(QStringLiteral("XDG_CURRENT_DESKTOP"));
-  gnome_ = desktop.split(QLatin1Char(':')).contains(QStringLiteral("GNOME"), Qt::CaseInsensitive);
-  if (gnome_) {
+DesktopColourScheme::DesktopColourScheme(const QString& desktop) {
+  if (desktop.split(QLatin1Char(':')).contains(QStringLiteral("GNOME"), Qt::CaseInsensitive)) {
     dark_ = true;
     return;
   }
   QDBusConnection bus = QDBusConnection::sessionBus();
   if (!bus.isConnected()) return;
-  dark_ = PortalPrefersDark(bus);
+  // Qt finds the slot's argument types by name, and nothing has used this one yet.
+  qRegisterMetaType<QDBusVariant>();
   bus.connect(kPortal, kPortalPath, kSettings, QStringLiteral("SettingChanged"), this,
               SLOT(SettingChanged(QString, QString, QDBusVariant)));
+  QDBusMessage read =
+      QDBusMessage::createMethodCall(kPortal, kPortalPath, kSettings, QStringLiteral("Read"));
+  read << kAppearance << kColourScheme;
+  auto* answer = new QDBusPendingCallWatcher(bus.asyncCall(read), this);
+  connect(answer, &QDBusPendingCallWatcher::finished, this, &DesktopColourScheme::ReadAnswered);
+}
+
+// An error or no answer at all leaves light.
+void DesktopColourScheme::ReadAnswered(QDBusPendingCallWatcher* read) {
+  read->deleteLater();
+  const QDBusMessage reply = read->reply();
+  if (announced_ || reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
+    return;
+  }
+  Become(SchemeOf(reply.arguments().first()) == kPreferDark);
 }
 
 void DesktopColourScheme::SettingChanged(const QString& group, const QString& key,
                                          const QDBusVariant& value) {
   if (group != kAppearance || key != kColourScheme) return;
-  const bool dark = SchemeOf(value.variant()) == kPreferDark;
+  announced_ = true;
+  Become(SchemeOf(value.variant()) == kPreferDark);
+}
+
+void DesktopColourScheme::Become(bool dark) {
   if (dark == dark_) return;
   dark_ = dark;
   if (onChange_) onChange_();

@@ -8,14 +8,18 @@
 #include <QObject>
 #include <functional>
 
+class QDBusPendingCallWatcher;
+
 namespace murvane::linux_desktop {
 
 class DesktopColourScheme final : public QObject {
   Q_OBJECT
 
  public:
-  // Reads the preference once now, then follows the portal's announcements.
-  DesktopColourScheme();
+  // `desktop` is XDG_CURRENT_DESKTOP. Asks the portal and returns at once: a
+  // portal that is still starting, or stuck, must not hold the icons back, so
+  // the answer is light until the portal's comes. Then follows its announcements.
+  explicit DesktopColourScheme(const QString& desktop);
 
   bool PrefersDark() const { return dark_; }
   // onChange runs when the answer of PrefersDark changes.
@@ -25,8 +29,11 @@ class DesktopColourScheme final : public QObject {
   void SettingChanged(const QString& group, const QString& key, const QDBusVariant& value);
 
  private:
-  bool gnome_ = false;
+  void ReadAnswered(QDBusPendingCallWatcher* read);
+  void Become(bool dark);
+
   bool dark_ = false;
+  bool announced_ = false;  // an announcement is newer than any answer to the read
   std::function<void()> onChange_;
 };
 

@@ -47,7 +47,7 @@ std::unique_ptr<KeySource> ChooseKeySource(const SessionFacts& session,
   return std::make_unique<NoKeyboardState>();
 }
 
-std::unique_ptr<KeySource> OpenKeyboardState() {
+std::unique_ptr<KeySource> OpenKeyboardState(const SessionFacts& session) {
   const KeySourceOpeners openers{
       [] { return std::unique_ptr<KeySource>(XkbKeyboardState::Open()); },
       [] { return std::unique_ptr<KeySource>(KeystateKeyboardState::Open()); },
@@ -58,7 +58,7 @@ std::unique_ptr<KeySource> OpenKeyboardState() {
         if (!leds->HasLeds()) return nullptr;
         return leds;
       }};
-  return ChooseKeySource(CurrentSession(), openers, [](const QString& text) {
+  return ChooseKeySource(session, openers, [](const QString& text) {
     std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
   });
 }

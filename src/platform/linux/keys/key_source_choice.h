@@ -36,6 +36,6 @@ std::unique_ptr<KeySource> ChooseKeySource(const SessionFacts& session,
                                            const std::function<void(const QString&)>& warn);
 QString NoKeySourceWarning(const SessionFacts& session);
 
-std::unique_ptr<KeySource> OpenKeyboardState();
+std::unique_ptr<KeySource> OpenKeyboardState(const SessionFacts& session);
 
 }  // namespace murvane::linux_desktop
