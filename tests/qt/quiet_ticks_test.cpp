@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QTimer>
+#include <array>
 
 #include "platform/qt/quiet_ticks.h"
 #include "support/qt_test_app.h"
@@ -103,6 +104,24 @@ TEST(QuietTicks, AChangeDuringATickAfterTheReadGetsAnotherTick) {
   EXPECT_EQ(poll.shown, true);
   ASSERT_FALSE(poll.next.empty());
   EXPECT_EQ(poll.next[0], 0) << "the change is shown by a tick at once, not a poll later";
+}
+
+// Each timer keeps its own account: the first to tick after a key event must not
+// put the other to sleep before that one has read the key.
+TEST(QuietTicks, EveryTimerGetsItsOwnTicksAfterAKeyEvent) {
+  App();
+  ScriptedKeys keys;
+  QuietTicks quiet(keys);
+  std::array<QTimer, 2> timers;
+  std::array<int, 2> ticks{};
+  for (std::size_t i = 0; i < timers.size(); ++i) {
+    timers[i].setInterval(100);
+    QObject::connect(&timers[i], &QTimer::timeout, &timers[i], [&ticks, i] { ++ticks[i]; });
+    quiet.Attach(timers[i]);
+  }
+  keys.Toggle();
+  ASSERT_TRUE(RunUntil([&] { return !timers[0].isActive() && !timers[1].isActive(); }, 5000));
+  EXPECT_EQ(ticks, (std::array<int, 2>{2, 2})) << "the event's tick and one in case, for each";
 }
 
 // A lit key held down reads as off and its release sends no event. The tray calls
