@@ -38,7 +38,6 @@ class ColourScheme : public ::testing::Test {
   void SetUp() override {
     ASSERT_FALSE(qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS").isEmpty())
         << "run under dbus-run-session";
-    qunsetenv("XDG_CURRENT_DESKTOP");
   }
   void TearDown() override { StopPortal(); }
   // Starts the test portal answering color-scheme with `scheme`; a held one
@@ -140,7 +139,8 @@ TEST_F(ColourScheme, TheSessionBusIsUsedOnlyWhenItAnswers) {
        "cannot connect to the session bus at unix:path="},
       {"", false, "no session bus address"},
   };
-  qputenv("XDG_RUNTIME_DIR", folder.path().toUtf8());
+  const test::ScopedEnv runtime("XDG_RUNTIME_DIR", folder.path().toUtf8());
+  const test::ScopedEnv bus("DBUS_SESSION_BUS_ADDRESS", live);  // put back however this ends
   for (const auto& row : table) {
     SCOPED_TRACE(row.address.toStdString());
     qputenv("DBUS_SESSION_BUS_ADDRESS", row.address);
@@ -153,7 +153,6 @@ TEST_F(ColourScheme, TheSessionBusIsUsedOnlyWhenItAnswers) {
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), row.used ? 0 : 1) << said;
     EXPECT_NE(said.find(row.said), std::string::npos) << said;
   }
-  qputenv("DBUS_SESSION_BUS_ADDRESS", live);
 }
 
 }  // namespace
