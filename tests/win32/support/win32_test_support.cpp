@@ -37,4 +37,29 @@ std::u16string TempFolder::Write(const std::wstring& name,
   return {file.begin(), file.end()};
 }
 
+int IconWidth(HICON icon) {
+  ICONINFO info{};
+  if (!GetIconInfo(icon, &info)) return 0;
+  BITMAP bitmap{};
+  GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bitmap), &bitmap);
+  if (info.hbmColor) DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+  return bitmap.bmWidth;
+}
+
+static UINT WINAPI WindowAt144(HWND) {
+  return 144;
+}
+static HRESULT WINAPI MonitorAt144(HMONITOR, int, UINT* x, UINT* y) {
+  *x = *y = 144;
+  return S_OK;
+}
+
+DpiFunctions MonitorsAt144() {
+  DpiFunctions functions = NewerDpiFunctions();
+  functions.getDpiForWindow = &WindowAt144;
+  functions.getDpiForMonitor = &MonitorAt144;
+  return functions;
+}
+
 }  // namespace murvane::win32::test

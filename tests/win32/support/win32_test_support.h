@@ -1,5 +1,5 @@
 // Helpers shared by the Win32 backend tests: message pumping, a scratch folder, a window
-// for tray icons, and a window-events recorder.
+// for tray icons, a window-events recorder, and monitors at 144 dpi.
 #pragma once
 
 #include <windows.h>
@@ -7,10 +7,10 @@
 #include <cstdint>
 #include <functional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/win32/dpi_win32.h"
 
 namespace murvane::win32::test {
 
@@ -33,31 +33,37 @@ struct HiddenWindow {
   ~HiddenWindow() { DestroyWindow(hwnd); }
 };
 
-// Records what a native window reports.
+// Records what a native window reports, in order; timer ticks are left out.
 struct RecordingEvents final : NativeWindowEvents {
-  std::vector<ControlId> clicks, checkBoxClicks, pointerMoves;
-  std::vector<int> closeRequests;
-  std::vector<std::pair<std::uint32_t, std::uint32_t>> trayCallbacks;
-  int trayRecreated = 0;
-  int trayGroundChanged = 0;
+  std::vector<std::string> log;
   std::function<void()> onClick;  // runs inside OnClick, after recording
 
-  void OnClick(const ControlId& control) override {
-    clicks.push_back(control);
+  static std::string Name(const ControlId& c) {
+    return c.index < 0 ? c.name : c.name + "(" + std::to_string(c.index) + ")";
+  }
+  void OnClick(const ControlId& c) override {
+    log.push_back("click " + Name(c));
     if (onClick) onClick();
   }
-  void OnCheckBoxClicked(const ControlId& control) override { checkBoxClicks.push_back(control); }
-  void OnPointerMove(const ControlId& control) override { pointerMoves.push_back(control); }
+  void OnCheckBoxClicked(const ControlId& c) override { log.push_back("check " + Name(c)); }
+  void OnPointerMove(const ControlId& c) override { log.push_back("move " + Name(c)); }
   void OnTimer(const ControlId&) override {}
   bool OnCloseRequest(int reason) override {
-    closeRequests.push_back(reason);
+    log.push_back("close " + std::to_string(reason));
     return false;  // the program keeps its window
   }
-  void OnTrayCallback(std::uint32_t iconId, std::uint32_t mouseMessage) override {
-    trayCallbacks.emplace_back(iconId, mouseMessage);
+  void OnTrayCallback(std::uint32_t id, std::uint32_t message) override {
+    log.push_back("tray " + std::to_string(id) + " " + std::to_string(message));
   }
-  void OnTrayRecreated() override { ++trayRecreated; }
-  void OnTrayGroundChanged() override { ++trayGroundChanged; }
+  void OnTrayRecreated() override { log.push_back("recreated"); }
+  void OnTrayGroundChanged() override { log.push_back("ground"); }
 };
+
+// The width an icon is drawn at; 0 for no icon.
+int IconWidth(HICON icon);
+
+// The system's density functions, with every monitor (the taskbar's too) at 144 dpi:
+// Wine's own screen stays at 96.
+DpiFunctions MonitorsAt144();
 
 }  // namespace murvane::win32::test
