@@ -20,12 +20,8 @@ namespace {
 // A record as the program builds it: tip text, a NUL, blanks to 64 bytes.
 NotifyIconBuffer Record(HWND window, std::size_t id, HICON icon, const std::string& tip = "") {
   NotifyIconBuffer record{};
-  const std::uint32_t fields[] = {88,
-                                  static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(window)),
-                                  static_cast<std::uint32_t>(id),
-                                  NIF_MESSAGE | NIF_ICON | NIF_TIP,
-                                  WM_MOUSEMOVE,
-                                  static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(icon))};
+  const UINT_PTR fields[] = {88,           UINT_PTR(window), id, NIF_MESSAGE | NIF_ICON | NIF_TIP,
+                             WM_MOUSEMOVE, UINT_PTR(icon)};
   std::memcpy(record.data(), fields, sizeof(fields));
   std::memset(record.data() + 24, ' ', 64);
   std::memcpy(record.data() + 24, tip.c_str(), tip.size() + 1);
@@ -108,16 +104,6 @@ TEST(NotificationArea, RefusedAddsAreRetriedUntilEachIconIsThereOrDeleted) {
   EXPECT_EQ(shell.icons.size(), 3u);
 }
 
-// A user's icon file with a 16- and a 24-pixel frame, as the open-file dialog would give it.
-std::vector<std::uint8_t> TwoFrameIconFile() {
-  std::vector<IconImage> images;
-  for (int size : {16, 24}) {
-    images.push_back({size, size, IconDepth::kTrueColour,
-                      std::vector<IconPixel>(size * size, IconColour{0, 0, 200})});
-  }
-  return WriteIco(images);
-}
-
 // After a new scale (WindowEvents sees the windows ask for it) the shell gets the new frames
 // with NIM_MODIFY, as the program adds its icons back: never a second icon. A built-in
 // picture and one from the user's file alike; back and forth (to the system density as on
@@ -127,8 +113,9 @@ TEST(NotificationArea, ANewScaleReachesTheIconsByModifyNeverASecondIcon) {
   Win32NotificationArea tray{std::ref(shell)};
   test::HiddenWindow window;
   const IconCounts before = CountIcons();
-  std::vector<PicturePtr> pictures = {LoadBuiltInIcon("CapsLock.off", SmallIconSize()),
-                                      IconFromFileBytes(TwoFrameIconFile(), SmallIconSize())};
+  std::vector<PicturePtr> pictures = {
+      LoadBuiltInIcon("CapsLock.off", SmallIconSize()),
+      IconFromFileBytes(MakeSolidIcon(16, {0, 0, 200}), SmallIconSize())};
   std::vector<NotifyIconBuffer> records;
   for (const PicturePtr& picture : pictures) {
     ASSERT_NE(picture, nullptr);
@@ -162,23 +149,20 @@ TEST(NotificationArea, ANewScaleReachesTheIconsByModifyNeverASecondIcon) {
 TEST(NotificationArea, GroundIsDarkOnlyWhereSystemUsesLightThemeIsZero) {
   static const wchar_t* const key =
       L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
+  static const wchar_t* const name = L"SystemUsesLightTheme";
   static const auto put = [](std::optional<DWORD> value) {
-    if (value)
-      RegSetKeyValueW(HKEY_CURRENT_USER, key, L"SystemUsesLightTheme", REG_DWORD, &*value, 4);
-    if (!value) RegDeleteKeyValueW(HKEY_CURRENT_USER, key, L"SystemUsesLightTheme");
+    if (!value) RegDeleteKeyValueW(HKEY_CURRENT_USER, key, name);
+    if (value) RegSetKeyValueW(HKEY_CURRENT_USER, key, name, REG_DWORD, &*value, 4);
   };
   struct Restore {  // the user's own value, or its absence, however the test ends
     DWORD value = 0, size = 4;
-    bool had = !RegGetValueW(HKEY_CURRENT_USER, key, L"SystemUsesLightTheme", RRF_RT_REG_DWORD,
-                             nullptr, &value, &size);
+    bool had = !RegGetValueW(HKEY_CURRENT_USER, key, name, RRF_RT_REG_DWORD, 0, &value, &size);
     ~Restore() { put(had ? std::optional(value) : std::nullopt); }
   } restore;
-  Win32NotificationArea tray;
-  const std::pair<std::optional<DWORD>, bool> cases[] = {
-      {std::nullopt, false}, {0, true}, {1, false}};
+  const std::pair<std::optional<DWORD>, bool> cases[] = {{{}, false}, {0, true}, {1, false}};
   for (const auto& [value, dark] : cases) {
     put(value);
-    EXPECT_EQ(tray.GroundIsDark(), dark) << (value ? *value : -1);
+    EXPECT_EQ(Win32NotificationArea().GroundIsDark(), dark) << (value ? *value : -1);
   }
 }
 

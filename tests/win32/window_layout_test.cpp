@@ -26,46 +26,44 @@ std::string Line(const Parts&... parts) {
   return out.str();
 }
 
-// Where the layout puts everything at a density, in the words of Placed below.
-std::vector<std::string> LaidOut(const WindowDesc& layout, int dpi, int icon) {
-  const PixelRect client = ClientRect(layout, {dpi, dpi});
+// Where the layout puts everything at a density, in the words of Placed below; and what sits
+// in a frame lies inside it.
+std::vector<std::string> LaidOut(const WindowDesc& layout, Dpi dpi, int icon) {
+  const PixelRect client = ClientRect(layout, dpi);
   std::vector<std::string> lines{Line("client", client.width, client.height, "icons", icon, icon)};
   for (const ControlDesc& desc : layout.controls) {
     if (desc.kind == ControlKind::Timer || desc.kind == ControlKind::Line) continue;
-    const PixelRect r = ControlRect(layout, desc, {dpi, dpi});
+    const PixelRect r = ControlRect(layout, desc, dpi);
     lines.push_back(Line(RecordingEvents::Name(desc.id), r.left, r.top, r.width, r.height));
+    const ControlDesc* parent = layout.Find({desc.parent});
+    const PixelRect f = parent ? ControlRect(layout, *parent, dpi) : client;
+    EXPECT_TRUE(r.left > f.left && r.top > f.top && r.left + r.width < f.left + f.width &&
+                r.top + r.height < f.top + f.height)
+        << desc.id.name << " outside " << desc.parent;
   }
   return lines;
-}
-
-RECT Place(HWND window, HWND control) {
-  RECT r{};
-  GetWindowRect(control, &r);
-  MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
-  return r;
 }
 
 // What a window looks like from outside: its client size, the sizes its pictures and its
 // title-bar icon are drawn at, each control's place and, if asked, its font.
 std::vector<std::string> Placed(const Win32Window& window, const WindowDesc& layout, bool fonts) {
-  RECT client{};
-  GetClientRect(window.Hwnd(), &client);
+  RECT r{};
+  GetClientRect(window.Hwnd(), &r);
   const auto icon = SendMessageW(window.Hwnd(), WM_GETICON, ICON_SMALL, 0);
-  std::vector<std::string> lines{Line("client", client.right, client.bottom, "icons",
-                                      window.PictureSize(),
+  std::vector<std::string> lines{Line("client", r.right, r.bottom, "icons", window.PictureSize(),
                                       test::IconWidth(reinterpret_cast<HICON>(icon)))};
   for (const ControlDesc& desc : layout.controls) {
     const HWND control = window.ControlWindow(desc.id);
     if (!control) continue;
-    const RECT r = Place(window.Hwnd(), control);
-    lines.push_back(
-        Line(RecordingEvents::Name(desc.id), r.left, r.top, r.right - r.left, r.bottom - r.top));
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, window.Hwnd(), reinterpret_cast<POINT*>(&r), 2);
     LOGFONTW font{};
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof(font),
                &font);
     const std::wstring face = font.lfFaceName;
-    if (fonts)
-      lines.back() += Line(font.lfHeight, font.lfWeight, std::string(face.begin(), face.end()));
+    lines.push_back(
+        Line(RecordingEvents::Name(desc.id), r.left, r.top, r.right - r.left, r.bottom - r.top) +
+        (fonts ? Line(font.lfHeight, font.lfWeight, std::string(face.begin(), face.end())) : ""));
   }
   return lines;
 }
@@ -111,19 +109,11 @@ TEST(WindowLayout, WindowsAtEachDensityAreWhereTheLayoutSays) {
     for (const auto& [name, functions, dpi, icon] : rows) {
       const ScopedDpiFunctions seam(functions);
       made.push_back(system.CreateNativeWindow(*layout, events));
-      EXPECT_EQ(Placed(Native(made.back()), *layout, false), LaidOut(*layout, dpi, icon)) << name;
+      EXPECT_EQ(Placed(Native(made.back()), *layout, false), LaidOut(*layout, {dpi, dpi}, icon))
+          << name;
     }
-    const Win32Window& window = Native(made[1]);
-    const HWND hwnd = window.Hwnd();
+    const HWND hwnd = Native(made[1]).Hwnd();
     EXPECT_NE(GetWindow(hwnd, GW_OWNER), nullptr) << "an owned window stays off the task list";
-    for (const ControlDesc& desc : layout->controls) {
-      if (desc.parent.empty()) continue;
-      const RECT r = Place(hwnd, window.ControlWindow(desc.id));
-      const RECT frame = Place(hwnd, window.ControlWindow({desc.parent}));
-      EXPECT_TRUE(r.left > frame.left && r.top > frame.top && r.right < frame.right &&
-                  r.bottom < frame.bottom)
-          << desc.id.name << " outside " << desc.parent;
-    }
     RECT outer{};
     if (layout == &AboutWindowLayout() && GetWindowRect(hwnd, &outer)) {
       EXPECT_NEAR((outer.left + outer.right) / 2, screen.x / 2, 1) << "centred on the screen";
