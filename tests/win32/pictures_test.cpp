@@ -22,16 +22,15 @@ TEST(Pictures, OnlyCheckedFilesMakeIconsAndEachGoesWithItsLastHolder) {
   for (const std::u16string& path :
        {folder.Write(L"truncated.ico", {good.begin(), good.begin() + 40}),
         folder.Write(L"animated.ico", {'R', 'I', 'F', 'F', 4, 0, 0, 0, 'A', 'C', 'O', 'N'}),
-        folder.Write(L"empty.ico", {}), Utf16(folder.PathOf(L"missing.ico")), Utf16(folder.path)}) {
+        folder.Write(L"empty.ico", {}), Utf16(folder.PathOf(L"missing.ico")),
+        Utf16(folder.path.wstring())}) {
     EXPECT_EQ(source.LoadIconFile(path), nullptr);
   }
   EXPECT_EQ(CountIcons().created, before.created);
   {
     PicturePtr shownInTray = source.LoadIconFile(folder.Write(L"good.ico", good));
-    ASSERT_NE(shownInTray, nullptr);
-    PicturePtr current = shownInTray;
-    current = source.LoadResource("CapsLock.on");
-    EXPECT_EQ(CountIcons().Live() - before.Live(), 2);
+    const PicturePtr current = source.LoadResource("CapsLock.on");
+    ASSERT_TRUE(shownInTray && current);
     shownInTray = current;
     EXPECT_EQ(CountIcons().Live() - before.Live(), 1);
   }

@@ -33,9 +33,10 @@ class WindowEvents : public ::testing::Test {
   }
 };
 
-// A check box's click leaves its value to the program; the program may destroy a window
-// inside the window's own event.
-TEST_F(WindowEvents, ClicksReportTheControlAndMayDestroyTheWindow) {
+// A check box's click leaves its value to the program. Enter presses the focused button
+// (the window has no default one), Esc the cancel button; keys of other windows are left
+// alone. The program may destroy a window inside the window's own event.
+TEST_F(WindowEvents, ClicksAndKeysReportTheControlAndMayDestroyTheWindow) {
   native->Show();
   HWND box = Child("chkCapsLock");
   ASSERT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), BST_CHECKED) << "ticked in the layout";
@@ -43,7 +44,13 @@ TEST_F(WindowEvents, ClicksReportTheControlAndMayDestroyTheWindow) {
   EXPECT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), BST_CHECKED) << "unchanged until told";
   native->Update({"chkCapsLock"}, ControlView{u"Visualizza stato", 0, nullptr, {}});
   EXPECT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), BST_UNCHECKED);
-  SendMessageW(Child("cmdCapsLockDefaultIcon", 0), BM_CLICK, 0, 0);
+  SetFocus(box);
+  PressKey(box, VK_RETURN);
+  EXPECT_TRUE(PressKey(box, VK_ESCAPE));
+  SetFocus(Child("cmdCapsLockDefaultIcon", 0));
+  EXPECT_TRUE(PressKey(Child("cmdCapsLockDefaultIcon", 0), VK_RETURN));
+  test::HiddenWindow other;
+  EXPECT_FALSE(PressKey(other.hwnd, VK_RETURN));
   const auto about = system.CreateNativeWindow(AboutWindowLayout(), events);
   HWND link = static_cast<Win32Window&>(*about).ControlWindow({"lblLink"});
   SendMessageW(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
@@ -52,20 +59,9 @@ TEST_F(WindowEvents, ClicksReportTheControlAndMayDestroyTheWindow) {
   SendMessageW(Child("cmdClose"), BM_CLICK, 0, 0);
   EXPECT_FALSE(IsWindow(hwnd)) << "destroyed inside its own event";
   test::PumpUntil([] { return false; }, 100);
-  EXPECT_EQ(events.log, (Log{"check chkCapsLock", "click cmdCapsLockDefaultIcon(0)",
-                             "click lblLink", "click cmdClose"}));
-}
-
-TEST_F(WindowEvents, EnterPressesTheFocusedOrDefaultButtonAndEscTheCancelButton) {
-  native->Show();
-  SetFocus(Child("chkCapsLock"));
-  PressKey(Child("chkCapsLock"), VK_RETURN);  // the window has no default button
-  EXPECT_TRUE(PressKey(Child("chkCapsLock"), VK_ESCAPE));
-  SetFocus(Child("cmdCapsLockDefaultIcon", 0));
-  EXPECT_TRUE(PressKey(Child("cmdCapsLockDefaultIcon", 0), VK_RETURN)) << "a focused button";
-  test::HiddenWindow other;
-  EXPECT_FALSE(PressKey(other.hwnd, VK_RETURN)) << "keys of other windows are left alone";
-  EXPECT_EQ(events.log, (Log{"click cmdClose", "click cmdCapsLockDefaultIcon(0)"}));
+  EXPECT_EQ(events.log,
+            (Log{"check chkCapsLock", "click cmdClose", "click cmdCapsLockDefaultIcon(0)",
+                 "click lblLink", "click cmdClose"}));
 }
 
 // The tray's callback must never pass for a pointer move, nor the other way round; only a

@@ -1,7 +1,7 @@
 // The program's windows built from their layout tables: controls placed in pixels at the
-// window's density, from creation or from a later WM_DPICHANGED. A monitor at 144 dpi is
-// simulated through the density functions' seam. The tab order is checked on the table
-// (config_window_test) and by the keys scripts/e2e presses.
+// window's density, from creation or from a later WM_DPICHANGED, in fonts their captions fit. A
+// monitor at 144 dpi is simulated through the density functions' seam. The tab order is checked on
+// the table (config_window_test) and by the keys scripts/e2e presses.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -9,6 +9,7 @@
 #include <tuple>
 
 #include "platform/layout_pixels.h"
+#include "platform/win32/fonts_win32.h"
 #include "platform/win32/window_system_win32.h"
 #include "support/win32_test_support.h"
 #include "ui/about/about_layout.h"
@@ -77,6 +78,28 @@ TEST(WindowLayout, TwipsBecomePixelsWithHalvesRoundedAway) {
       {7, 96, 0}, {8, 96, 1}, {-8, 96, -1}, {1275, 144, 128}};
   for (const auto& [twips, dpi, pixels] : cases) {
     EXPECT_EQ(TwipsToPixels(twips, dpi), pixels) << twips << " twips at " << dpi << " dpi";
+  }
+}
+
+TEST(WindowLayout, ARasterFaceGivesWayWhereItHasNoSuchSize) {
+  EXPECT_EQ(ChooseFace(L"MS Sans Serif", 11), L"MS Sans Serif");
+  const std::wstring at144 = ChooseFace(L"MS Sans Serif", 17);
+  EXPECT_NE(at144, L"MS Sans Serif");
+  EXPECT_TRUE(DrawsExactly(at144, 17)) << "stand-in drawn at another size";
+  EXPECT_TRUE(DrawsExactly(ChooseFace(L"No Such Face", 13), 13));
+}
+
+TEST(WindowLayout, EveryCaptionFitsItsControlAtEachDensity) {
+  for (int dpi : {96, 120, 144, 192}) {
+    for (const WindowDesc* layout : {&ConfigWindowLayout(), &AboutWindowLayout()}) {
+      WindowFonts fonts(dpi);
+      const std::vector<CaptionRoom> rooms = CaptionRooms(*layout, {dpi, dpi});
+      fonts.Fit(rooms);
+      for (const CaptionRoom& room : rooms) {
+        EXPECT_LE(CaptionWidth(fonts.For(room.font), room.text), room.width)
+            << dpi << " dpi: " << std::string(room.text.begin(), room.text.end());
+      }
+    }
   }
 }
 
