@@ -135,6 +135,10 @@ TEST(WindowLayout, WindowsAtEachDensityAreWhereTheLayoutSays) {
       EXPECT_EQ(Placed(Native(made.back()), *layout, false), LaidOut(*layout, {dpi, dpi}, icon))
           << name;
     }
+    // The arithmetic itself, at a density not the machine's.
+    const std::string client = Placed(Native(made[2]), *layout, false)[0];
+    EXPECT_TRUE(layout != &ConfigWindowLayout() || client == "client 540 405 icons 24 24 ")
+        << client;
     const HWND hwnd = Native(made[1]).Hwnd();
     EXPECT_NE(GetWindow(hwnd, GW_OWNER), nullptr) << "an owned window stays off the task list";
     RECT outer{};
