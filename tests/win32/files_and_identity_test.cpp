@@ -1,17 +1,28 @@
-// The normal-file test and the program's identity from its version record.
+// Files at the system edge: the normal-file test, icon files checked before loading (every
+// icon handle destroyed exactly once), the 76-byte open-file request as GetOpenFileNameA sees
+// it, and the program's identity from its version record. scripts/e2e sees the built-in
+// pictures in the tray at its size.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cderr.h>
+
 #include <array>
+#include <cstring>
 #include <tuple>
 
+#include "icon_maker/ico_writer.h"
 #include "platform/win32/app_identity_win32.h"
+#include "platform/win32/file_dialog_win32.h"
+#include "platform/win32/pictures_win32.h"
 #include "platform/win32/system_win32.h"
 #include "platform/win32/text_win32.h"
 #include "support/win32_test_support.h"
 
 namespace murvane::win32 {
 namespace {
+
+using namespace std::string_literals;
 
 TEST(FilesAndIdentity, OnlyAnExistingPlainFileIsNormal) {
   test::TempFolder folder;
@@ -42,6 +53,69 @@ TEST(FilesAndIdentity, IdentityComesFromTheVersionRecord) {
   EXPECT_EQ(identity.folder, Utf16(folder)) << "the program's folder, no trailing separator";
   // "C:" alone would mean the current folder on drive C.
   EXPECT_EQ(ReadAppIdentity(L"C:\\murvane.exe").folder, u"C:\\");
+}
+
+// A refused file makes no icon. A picture's handle lives exactly as long as its last holder:
+// the tray may still draw the old picture while the window already shows the new one.
+// (scripts/bench measures long use.)
+TEST(Pictures, OnlyCheckedFilesMakeIconsAndEachGoesWithItsLastHolder) {
+  test::TempFolder folder;
+  const std::vector<std::uint8_t> good = MakeSolidIcon(16, IconColour{0, 128, 0});
+  Win32PictureSource source;
+  const IconCounts before = CountIcons();
+  for (const std::u16string& path :
+       {folder.Write(L"truncated.ico", {good.begin(), good.begin() + 40}),
+        folder.Write(L"animated.ico", {'R', 'I', 'F', 'F', 4, 0, 0, 0, 'A', 'C', 'O', 'N'}),
+        folder.Write(L"empty.ico", {}), Utf16(folder.PathOf(L"missing.ico")),
+        Utf16(folder.path.wstring())}) {
+    EXPECT_EQ(source.LoadIconFile(path), nullptr);
+  }
+  EXPECT_EQ(CountIcons().created, before.created);
+  {
+    PicturePtr shownInTray = source.LoadIconFile(folder.Write(L"good.ico", good));
+    const PicturePtr current = source.LoadResource("CapsLock.on");
+    ASSERT_TRUE(shownInTray && current);
+    shownInTray = current;
+    EXPECT_EQ(CountIcons().Live() - before.Live(), 1);
+  }
+  EXPECT_EQ(CountIcons().Live(), before.Live());
+}
+
+// The icon chooser's request goes out; a refusal from the dialog comes back as one.
+// Cancelling the real dialog is the system's business (scripts/e2e opens it).
+TEST(OpenFileRequest, GoesOutAsTheOlderAnsiStructureAndComesBackWhole) {
+  OpenFileNameRecord record;
+  record.lStructSize = kOpenFileNameSize;
+  record.hwndOwner = 0x42;
+  record.lpstrFilter = u"Icone\0*.ico\0\0\0\0"s;
+  record.lpstrFile = u"Untitled.bas" + std::u16string(1024, u' ') + u"\0\0"s;
+  record.nMaxFile = 1038;
+  record.lpstrFileTitle = u"\0"s + std::u16string(512, u' ') + u"\0\0"s;
+  record.nMaxFileTitle = 515;
+  record.lpstrInitialDir = u"C:\\Citt\u00e0 \u0100\0\0"s;
+  AnsiOpenFileRequest request(record);
+  OPENFILENAMEA& ofn = request.Native();
+  EXPECT_EQ(ofn.lStructSize, 76u);
+  EXPECT_EQ(ofn.hwndOwner, HWND(0x42));
+  EXPECT_EQ(std::string(ofn.lpstrFilter, 15), "Icone\0*.ico\0\0\0\0"s) << "NULs and all";
+  EXPECT_EQ(std::string(ofn.lpstrFile, 1038), "Untitled.bas" + std::string(1024, ' ') + "\0\0"s);
+  EXPECT_EQ(std::string(ofn.lpstrFileTitle, 515), "\0"s + std::string(512, ' ') + "\0\0"s);
+  EXPECT_STREQ(ofn.lpstrInitialDir, "C:\\Citt\xe0 ?") << "in the ANSI code page, no look-alike";
+
+  const char chosen[] = "C:\\Icone\\citt\xe0.ico";  // what the dialog writes, with its NUL
+  std::memcpy(ofn.lpstrFile, chosen, sizeof(chosen));
+  ofn.nFileOffset = 9;
+  request.CopyBack(record);
+  const std::u16string path = u"C:\\Icone\\citt\u00e0.ico"s + u'\0';
+  ASSERT_EQ(record.lpstrFile.size(), 1038u);
+  // What the dialog did not overwrite is still the initial buffer.
+  EXPECT_EQ(record.lpstrFile, path + std::u16string(1036 - path.size(), u' ') + u"\0\0"s);
+  EXPECT_EQ(record.lpstrFileTitle.size(), 515u);
+  EXPECT_EQ(record.nFileOffset, 9);
+
+  record.lStructSize = 75;
+  EXPECT_FALSE(Win32FileDialog().GetOpenFileName(record));
+  EXPECT_EQ(CommDlgExtendedError(), static_cast<DWORD>(CDERR_STRUCTSIZE));
 }
 
 }  // namespace

@@ -1,26 +1,27 @@
 // The 88-byte record against Shell_NotifyIconA: its conversion to the shell's structure, the
-// shell's answer to a repeated add, and the retry of adds the shell refused.
+// shell's answer to a repeated add, the retry of adds the shell refused, pictures picked
+// again for a new scale, and the taskbar's ground.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstring>
 #include <functional>
 #include <map>
+#include <optional>
 
+#include "icon_maker/ico_writer.h"
 #include "platform/win32/notification_area_win32.h"
-#include "platform/win32/text_win32.h"
+#include "platform/win32/pictures_win32.h"
 #include "support/win32_test_support.h"
 
 namespace murvane::win32 {
 namespace {
 
 // A record as the program builds it: tip text, a NUL, blanks to 64 bytes.
-NotifyIconBuffer Record(HWND window, std::uint32_t id, std::uint32_t icon, const std::string& tip) {
+NotifyIconBuffer Record(HWND window, std::size_t id, HICON icon, const std::string& tip = "") {
   NotifyIconBuffer record{};
-  const std::uint32_t fields[] = {
-      88,           static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(window)),
-      id,           NIF_MESSAGE | NIF_ICON | NIF_TIP,
-      WM_MOUSEMOVE, icon};
+  const UINT_PTR fields[] = {88,           UINT_PTR(window), id, NIF_MESSAGE | NIF_ICON | NIF_TIP,
+                             WM_MOUSEMOVE, UINT_PTR(icon)};
   std::memcpy(record.data(), fields, sizeof(fields));
   std::memset(record.data() + 24, ' ', 64);
   std::memcpy(record.data() + 24, tip.c_str(), tip.size() + 1);
@@ -28,14 +29,12 @@ NotifyIconBuffer Record(HWND window, std::uint32_t id, std::uint32_t icon, const
 }
 
 TEST(NotificationArea, RecordConvertsToTheShellStructureAndBack) {
-  const NotifyIconBuffer record = Record(reinterpret_cast<HWND>(0x1234), 2, 0xABCD, "CapsLock On");
+  const NotifyIconBuffer record = Record(HWND(0x1234), 2, HICON(0xABCD), "CapsLock On");
   const NOTIFYICONDATAA data = ToNotifyIconData(record);
-  EXPECT_EQ(data.cbSize, 88u);
-  EXPECT_EQ(data.hWnd, reinterpret_cast<HWND>(0x1234));
-  EXPECT_EQ(data.uID, 2u);
-  EXPECT_EQ(data.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
+  EXPECT_EQ(
+      std::tuple(data.cbSize, data.hWnd, data.uID, data.uFlags, data.hIcon),
+      std::tuple(88u, HWND(0x1234), 2u, UINT(NIF_MESSAGE | NIF_ICON | NIF_TIP), HICON(0xABCD)));
   EXPECT_EQ(data.uCallbackMessage, kTrayCallbackMessage) << "not a pointer move";
-  EXPECT_EQ(data.hIcon, reinterpret_cast<HICON>(0xABCD));
   EXPECT_EQ(std::memcmp(data.szTip, record.data() + 24, 64), 0);
   NotifyIconBuffer back{};
   FromNotifyIconData(data, back);
@@ -46,22 +45,23 @@ TEST(NotificationArea, RecordConvertsToTheShellStructureAndBack) {
 TEST(NotificationArea, AnAddRefusedForAPresentIconIsNotRetried) {
   test::HiddenWindow window;
   Win32NotificationArea tray;
-  NotifyIconBuffer record = Record(window.hwnd, 1, 0, "NumLock status");
+  NotifyIconBuffer record = Record(window.hwnd, 1, nullptr, "NumLock status");
   ASSERT_TRUE(tray.Notify(NotifyMessage::Add, record)) << "is a notification area running?";
   EXPECT_FALSE(tray.Notify(NotifyMessage::Add, record)) << "the icon is already there";
   EXPECT_EQ(tray.RefusedAddsPending(), 0u);
   EXPECT_TRUE(tray.Notify(NotifyMessage::Delete, record));
 }
 
-// A shell that refuses everything until its tray exists, as at logon.
+// A shell that keeps each icon's last record and logs what it is sent ("A16": an add with a
+// 16-pixel picture); until it is ready it refuses everything, as at logon.
 struct FakeShell {
-  bool ready = false;
-  int adds = 0;
+  bool ready = true;
   std::map<std::pair<HWND, UINT>, NOTIFYICONDATAA> icons;
+  std::string calls;
 
   BOOL operator()(DWORD message, NOTIFYICONDATAA& data) {
     const auto key = std::pair{data.hWnd, data.uID};
-    adds += message == NIM_ADD;
+    calls += "AMD"[message] + std::to_string(test::IconWidth(data.hIcon)) + " ";
     // An add needs the icon absent; a change or a delete needs it present.
     if (!ready || (message == NIM_ADD) == icons.contains(key)) return FALSE;
     if (message == NIM_DELETE) icons.erase(key);
@@ -76,25 +76,27 @@ struct FakeShell {
 TEST(NotificationArea, RefusedAddsAreRetriedUntilEachIconIsThereOrDeleted) {
   test::HiddenWindow window;
   FakeShell shell;
+  shell.ready = false;
   Win32NotificationArea tray{std::ref(shell), 20, 3};
-  NotifyIconBuffer caps = Record(window.hwnd, 1, 0x50, "CapsLock status");
-  NotifyIconBuffer num = Record(window.hwnd, 2, 0x60, "NumLock status");
-  NotifyIconBuffer scroll = Record(window.hwnd, 3, 0x70, "ScrollLock status");
+  NotifyIconBuffer caps = Record(window.hwnd, 1, HICON(0x50));
+  NotifyIconBuffer num = Record(window.hwnd, 2, HICON(0x60));
+  NotifyIconBuffer scroll = Record(window.hwnd, 3, HICON(0x70));
   for (NotifyIconBuffer* record : {&caps, &num, &scroll})
     EXPECT_FALSE(tray.Notify(NotifyMessage::Add, *record));
   tray.Notify(NotifyMessage::Delete, scroll);
-  NotifyIconBuffer capsOn = Record(window.hwnd, 1, 0x51, "CapsLock status");
+  NotifyIconBuffer capsOn = Record(window.hwnd, 1, HICON(0x51));
   tray.Notify(NotifyMessage::Modify, capsOn);
   tray.RetryRefusedAdds();
   EXPECT_EQ(tray.RefusedAddsPending(), 2u);
   shell.ready = true;
   shell.icons[{window.hwnd, 2}] = ToNotifyIconData(num);  // the late add did land
+  shell.calls.clear();
   tray.RetryRefusedAdds();
   EXPECT_EQ(tray.RefusedAddsPending(), 0u);
+  std::erase_if(shell.calls, [](char c) { return c >= '0' && c <= '9'; });  // fake pictures
+  EXPECT_EQ(shell.calls, "A A M ") << "no add once an icon is up";
   EXPECT_EQ(shell.icons.size(), 2u) << "no deleted icon, no second copy";
-  EXPECT_EQ((shell.icons[{window.hwnd, 1}].hIcon), reinterpret_cast<HICON>(0x51))
-      << "the newer picture";
-  EXPECT_EQ(shell.adds, 3 + 2 + 2) << "no add once an icon is up";
+  EXPECT_EQ((shell.icons[{window.hwnd, 1}].hIcon), HICON(0x51)) << "the newer picture";
 
   shell.ready = false;
   tray.Notify(NotifyMessage::Add, scroll);
@@ -103,21 +105,66 @@ TEST(NotificationArea, RefusedAddsAreRetriedUntilEachIconIsThereOrDeleted) {
   EXPECT_EQ(shell.icons.size(), 3u);
 }
 
+// After a new scale (WindowEvents sees the windows ask for it) the shell gets the new frames
+// with NIM_MODIFY, as the program adds its icons back: never a second icon. A built-in
+// picture and one from the user's file alike; back and forth (to the system density as on
+// Windows 7), the handles stay flat.
+TEST(NotificationArea, ANewScaleReachesTheIconsByModifyNeverASecondIcon) {
+  FakeShell shell;
+  Win32NotificationArea tray{std::ref(shell)};
+  test::HiddenWindow window;
+  const IconCounts before = CountIcons();
+  std::vector<PicturePtr> pictures = {
+      LoadBuiltInIcon("CapsLock.off", SmallIconSize()),
+      IconFromFileBytes(MakeSolidIcon(16, {0, 0, 200}), SmallIconSize())};
+  std::vector<NotifyIconBuffer> records;
+  for (const PicturePtr& picture : pictures) {
+    ASSERT_NE(picture, nullptr);
+    records.push_back(Record(window.hwnd, records.size(), IconOf(*picture)));
+    tray.Notify(NotifyMessage::Add, records.back());
+  }
+  tray.RepickPictures();  // the same size: nothing is sent
+  std::vector<long> live;
+  for (int round = 0; round < 2; ++round) {
+    for (const DpiFunctions& functions : {test::MonitorsAt144(), DpiFunctions{}}) {
+      const ScopedDpiFunctions seam(functions);
+      tray.RepickPictures();
+      for (NotifyIconBuffer& record : records) tray.Notify(NotifyMessage::Add, record);
+    }
+    live.push_back(CountIcons().Live());
+  }
+  EXPECT_EQ(live[0], live[1]) << "each size is made once";
+  shell.icons.clear();  // a real restart: the icon is added, once
+  tray.Notify(NotifyMessage::Add, records[0]);
+  const std::string toLarge = "M24 M24 M24 M24 ", toSmall = "M16 M16 M16 M16 ";
+  EXPECT_EQ(shell.calls, "A16 A16 " + toLarge + toSmall + toLarge + toSmall + "M16 A16 ");
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    EXPECT_EQ(ToNotifyIconData(records[i]).hIcon, IconOf(*pictures[i])) << "the program's handle";
+    tray.Notify(NotifyMessage::Delete, records[i]);
+  }
+  pictures.clear();
+  EXPECT_EQ(CountIcons().Live(), before.Live()) << "every frame released with its picture";
+}
+
 // The taskbar is dark only where the personalisation says 0; absent means the light one.
 TEST(NotificationArea, GroundIsDarkOnlyWhereSystemUsesLightThemeIsZero) {
-  const wchar_t* const key = L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
-  auto set = [&](DWORD value) {
-    RegSetKeyValueW(HKEY_CURRENT_USER, key, L"SystemUsesLightTheme", REG_DWORD, &value,
-                    sizeof(value));
+  static const wchar_t* const key =
+      L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
+  static const wchar_t* const name = L"SystemUsesLightTheme";
+  static const auto put = [](std::optional<DWORD> value) {
+    if (!value) RegDeleteKeyValueW(HKEY_CURRENT_USER, key, name);
+    if (value) RegSetKeyValueW(HKEY_CURRENT_USER, key, name, REG_DWORD, &*value, 4);
   };
-  Win32NotificationArea tray;
-  RegDeleteKeyValueW(HKEY_CURRENT_USER, key, L"SystemUsesLightTheme");
-  EXPECT_FALSE(tray.GroundIsDark());
-  set(0);
-  EXPECT_TRUE(tray.GroundIsDark());
-  set(1);
-  EXPECT_FALSE(tray.GroundIsDark());
-  RegDeleteKeyValueW(HKEY_CURRENT_USER, key, L"SystemUsesLightTheme");
+  struct Restore {  // the user's own value, or its absence, however the test ends
+    DWORD value = 0, size = 4;
+    bool had = !RegGetValueW(HKEY_CURRENT_USER, key, name, RRF_RT_REG_DWORD, 0, &value, &size);
+    ~Restore() { put(had ? std::optional(value) : std::nullopt); }
+  } restore;
+  const std::pair<std::optional<DWORD>, bool> cases[] = {{{}, false}, {0, true}, {1, false}};
+  for (const auto& [value, dark] : cases) {
+    put(value);
+    EXPECT_EQ(Win32NotificationArea().GroundIsDark(), dark) << (value ? *value : -1);
+  }
 }
 
 }  // namespace

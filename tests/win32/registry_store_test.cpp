@@ -23,9 +23,6 @@ class RegistrySettings : public ::testing::Test {
   void TearDown() override { RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str()); }
 
   std::u16string Read(const std::u16string& name) { return store.Read(app, u"Settings", name); }
-  bool Write(const std::u16string& name, const std::u16string& value) {
-    return store.Write(app, u"Settings", name, value);
-  }
   // Stores raw bytes under the settings key, past the store.
   void PutRaw(const wchar_t* name, DWORD type, const std::wstring& data, std::size_t bytes) {
     ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, (key + L"\\Settings").c_str(), name, type,
@@ -34,30 +31,29 @@ class RegistrySettings : public ::testing::Test {
   }
 };
 
-TEST_F(RegistrySettings, WrittenTextsReadBack) {
-  const std::u16string path = u"C:\\Icone\\Citt\u00e0 \u2603.ico";
-  PutRaw(L"CapsLockShow", REG_DWORD, L"\1", 4);  // a value of another type is replaced
-  const std::pair<std::u16string, std::u16string> writes[] = {{u"CapsLockOnIcon", path},
-                                                              {u"CapsLockShow", u"1"},
-                                                              {u"NumLockShow", u""},
-                                                              {u"CapsLockShow", u"0"}};
-  for (const auto& [name, value] : writes) {
-    ASSERT_TRUE(Write(name, value));
-    EXPECT_EQ(Read(name), value);
+// No value is written that would read back as absent; a value of another type is replaced.
+TEST_F(RegistrySettings, WrittenTextsReadBackAndRefusedWritesAreReported) {
+  PutRaw(L"CapsLockShow", REG_DWORD, L"\1", 4);
+  const std::u16string longest(kMaxSettingBytes / 2 - 1, u'x');
+  const std::tuple<std::u16string, std::u16string, bool> writes[] = {
+      {u"CapsLockOnIcon", u"C:\\Icone\\Citt\u00e0 \u2603.ico", true},
+      {u"CapsLockShow", u"1", true},
+      {u"NumLockShow", u"", true},
+      {u"CapsLockShow", u"0", true},
+      {u"Longest", longest, true},
+      {u"TooLong", longest + u'x', false}};
+  for (const auto& [name, value, written] : writes) {
+    EXPECT_EQ(store.Write(app, u"Settings", name, value), written);
+    EXPECT_EQ(Read(name), written ? value : u"");
   }
+  EXPECT_FALSE(store.Write(app, std::u16string(300, u's'), u"CapsLockShow", u"1"))
+      << "key names stop at 255 characters";
 }
 
 TEST_F(RegistrySettings, ValuesThisProgramCouldNotHaveWrittenReadEmpty) {
   EXPECT_EQ(Read(u"CapsLockShow"), u"") << "no key at all";
   const std::size_t fits = kMaxSettingBytes / 2 - 1;  // characters that fit with the NUL
-  struct Stored {
-    const wchar_t* name;
-    DWORD type;
-    std::wstring data;
-    std::size_t bytes;
-    std::u16string reads;
-  };
-  const Stored values[] = {
+  const std::tuple<const wchar_t*, DWORD, std::wstring, std::size_t, std::u16string> values[] = {
       {L"Expandable", REG_EXPAND_SZ, L"%TEMP%\\a.ico", 26, u""},
       // The registry adds the NUL itself when the caller's buffer has one right after the
       // counted bytes; a character there keeps the value unterminated.
@@ -68,20 +64,11 @@ TEST_F(RegistrySettings, ValuesThisProgramCouldNotHaveWrittenReadEmpty) {
       {L"Longest", REG_SZ, std::wstring(fits, L'x'), (fits + 1) * 2, std::u16string(fits, u'x')},
       {L"TooLong", REG_SZ, std::wstring(fits + 1, L'x'), (fits + 2) * 2, u""},
   };
-  for (const Stored& value : values) {
-    PutRaw(value.name, value.type, value.data, value.bytes);
-    EXPECT_EQ(Read(Utf16(value.name)), value.reads) << value.name;
+  for (const auto& [name, type, data, bytes, reads] : values) {
+    PutRaw(name, type, data, bytes);
+    EXPECT_EQ(Read(Utf16(name)), reads) << name;
   }
   EXPECT_EQ(store.Read(app, u"NoSuchSection", u"Terminated"), u"");
-}
-
-TEST_F(RegistrySettings, RefusedWritesAreReported) {
-  // No value is written that would read back as absent.
-  const std::u16string tooLong(kMaxSettingBytes / 2, u'x');
-  EXPECT_FALSE(Write(u"TooLong", tooLong));
-  EXPECT_TRUE(Write(u"Longest", tooLong.substr(1)));
-  EXPECT_FALSE(store.Write(app, std::u16string(300, u's'), u"CapsLockShow", u"1"))
-      << "key names stop at 255 characters";
 }
 
 }  // namespace

@@ -1,29 +1,49 @@
 // Helpers shared by the Win32 backend tests: message pumping, a scratch folder, a window
-// for tray icons, and a window-events recorder.
+// for tray icons, a window-events recorder, and monitors at 144 dpi.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/win32/dpi_win32.h"
 
 namespace murvane::win32::test {
 
 // Runs the thread's messages until `done` holds or the time is up; returns `done`.
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 10000);
+inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 10000) {
+  const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+  for (MSG message; !done() && GetTickCount64() < deadline;) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+  }
+  return done();
+}
 
 // A fresh folder under the temporary folder, removed with everything in it.
 struct TempFolder {
-  TempFolder();
-  ~TempFolder();
-  std::wstring PathOf(const std::wstring& name) const { return path + L"\\" + name; }
-  std::u16string Write(const std::wstring& name, const std::vector<std::uint8_t>& bytes) const;
-  std::wstring path;
+  inline static int serial = 0;
+  std::filesystem::path path =
+      std::filesystem::temp_directory_path() /
+      ("murvane-test-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial));
+  TempFolder() { std::filesystem::create_directory(path); }
+  ~TempFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
+  }
+  std::wstring PathOf(const std::wstring& name) const { return (path / name).wstring(); }
+  std::u16string Write(const std::wstring& name, const std::vector<std::uint8_t>& bytes) const {
+    std::ofstream(path / name, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    const std::wstring file = PathOf(name);
+    return {file.begin(), file.end()};
+  }
 };
 
 // A hidden top-level window of a system class, for tray icons to belong to.
@@ -33,31 +53,57 @@ struct HiddenWindow {
   ~HiddenWindow() { DestroyWindow(hwnd); }
 };
 
-// Records what a native window reports.
+// Records what a native window reports, in order; timer ticks are left out.
 struct RecordingEvents final : NativeWindowEvents {
-  std::vector<ControlId> clicks, checkBoxClicks, pointerMoves;
-  std::vector<int> closeRequests;
-  std::vector<std::pair<std::uint32_t, std::uint32_t>> trayCallbacks;
-  int trayRecreated = 0;
-  int trayGroundChanged = 0;
+  std::vector<std::string> log;
   std::function<void()> onClick;  // runs inside OnClick, after recording
 
-  void OnClick(const ControlId& control) override {
-    clicks.push_back(control);
+  static std::string Name(const ControlId& c) {
+    return c.index < 0 ? c.name : c.name + "(" + std::to_string(c.index) + ")";
+  }
+  void OnClick(const ControlId& c) override {
+    log.push_back("click " + Name(c));
     if (onClick) onClick();
   }
-  void OnCheckBoxClicked(const ControlId& control) override { checkBoxClicks.push_back(control); }
-  void OnPointerMove(const ControlId& control) override { pointerMoves.push_back(control); }
+  void OnCheckBoxClicked(const ControlId& c) override { log.push_back("check " + Name(c)); }
+  void OnPointerMove(const ControlId& c) override { log.push_back("move " + Name(c)); }
   void OnTimer(const ControlId&) override {}
   bool OnCloseRequest(int reason) override {
-    closeRequests.push_back(reason);
+    log.push_back("close " + std::to_string(reason));
     return false;  // the program keeps its window
   }
-  void OnTrayCallback(std::uint32_t iconId, std::uint32_t mouseMessage) override {
-    trayCallbacks.emplace_back(iconId, mouseMessage);
+  void OnTrayCallback(std::uint32_t id, std::uint32_t message) override {
+    log.push_back("tray " + std::to_string(id) + " " + std::to_string(message));
   }
-  void OnTrayRecreated() override { ++trayRecreated; }
-  void OnTrayGroundChanged() override { ++trayGroundChanged; }
+  void OnTrayRecreated() override { log.push_back("recreated"); }
+  void OnTrayGroundChanged() override { log.push_back("ground"); }
 };
+
+// The width an icon is drawn at; 0 for no icon.
+inline int IconWidth(HICON icon) {
+  ICONINFO info{};
+  if (!GetIconInfo(icon, &info)) return 0;
+  BITMAP bitmap{};
+  GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bitmap), &bitmap);
+  if (info.hbmColor) DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+  return bitmap.bmWidth;
+}
+
+inline UINT WINAPI WindowAt144(HWND) {
+  return 144;
+}
+inline HRESULT WINAPI MonitorAt144(HMONITOR, int, UINT* x, UINT* y) {
+  *x = *y = 144;
+  return S_OK;
+}
+// The system's density functions, with every monitor (the taskbar's too) at 144 dpi:
+// Wine's own screen stays at 96.
+inline DpiFunctions MonitorsAt144() {
+  DpiFunctions functions = NewerDpiFunctions();
+  functions.getDpiForWindow = &WindowAt144;
+  functions.getDpiForMonitor = &MonitorAt144;
+  return functions;
+}
 
 }  // namespace murvane::win32::test
