@@ -13,12 +13,11 @@ namespace {
 
 using Bytes = std::span<const std::uint8_t>;
 
-std::uint64_t Le16(Bytes bytes, std::uint64_t at) {
-  return bytes[at] | static_cast<std::uint64_t>(bytes[at + 1]) << 8;
-}
-
-std::uint64_t Le32(Bytes bytes, std::uint64_t at) {
-  return Le16(bytes, at) | Le16(bytes, at + 2) << 16;
+// The `size` bytes at `at`, least significant first.
+std::uint64_t Le(Bytes bytes, std::uint64_t at, int size = 4) {
+  std::uint64_t value = 0;
+  for (int i = size - 1; i >= 0; --i) value = value << 8 | bytes[at + i];
+  return value;
 }
 
 volatile std::uint8_t sink;
@@ -31,28 +30,22 @@ void Touch(Bytes file, std::uint64_t begin, std::uint64_t length) {
 }
 
 void WalkBitmap(Bytes file, std::uint64_t at) {
-  const std::uint64_t header = Le32(file, at);
-  const std::uint64_t width = Le32(file, at + 4);
-  const std::uint64_t height = Le32(file, at + 8) / 2;
-  const std::uint64_t depth = Le16(file, at + 14);
-  std::uint64_t colours = Le32(file, at + 32);
+  const std::uint64_t width = Le(file, at + 4), height = Le(file, at + 8) / 2;
+  const std::uint64_t depth = Le(file, at + 14, 2);
+  std::uint64_t colours = Le(file, at + 32);
   if (colours == 0 && depth <= 8) colours = std::uint64_t{1} << depth;
-  const std::uint64_t colour_row = (width * depth + 31) / 32 * 4;
-  const std::uint64_t mask_row = (width + 31) / 32 * 4;
-  Touch(file, at, header + colours * 4 + height * (colour_row + mask_row));
+  const std::uint64_t rows = (width * depth + 31) / 32 * 4 + (width + 31) / 32 * 4;
+  Touch(file, at, Le(file, at) + colours * 4 + height * rows);
 }
 
 void WalkAcceptedIcon(Bytes file) {
-  static constexpr std::uint8_t kPng[] = {0x89, 'P', 'N', 'G'};
-  const std::uint64_t count = Le16(file, 4);
+  const std::uint64_t count = Le(file, 4, 2);
   Touch(file, 0, 6 + count * 16);
   for (std::uint64_t index = 0; index < count; ++index) {
-    const std::uint64_t byte_count = Le32(file, 6 + index * 16 + 8);
-    const std::uint64_t offset = Le32(file, 6 + index * 16 + 12);
-    Touch(file, offset, byte_count);
-    const bool png = file[offset] == kPng[0] && file[offset + 1] == kPng[1];
-    if (png) Touch(file, offset, 33);  // signature and IHDR
-    if (!png) WalkBitmap(file, offset);
+    const std::uint64_t offset = Le(file, 6 + index * 16 + 12);
+    Touch(file, offset, Le(file, 6 + index * 16 + 8));
+    const bool png = file[offset] == 0x89 && file[offset + 1] == 'P';
+    png ? Touch(file, offset, 33) : WalkBitmap(file, offset);  // a PNG: signature and IHDR
   }
 }
 

@@ -12,33 +12,24 @@
 namespace murvane::linux_desktop {
 namespace {
 
-namespace test = qt::test;
-
-constexpr int kTickMs = 100;
 // A lit lock key held down: the high bit, so the program's "exactly 1" reads it as off.
 constexpr auto kHeldLit = static_cast<std::int16_t>(0xFF81);
 
-QCoreApplication& App() {
-  static int argc = 1;
-  static char name[] = "murvane_qt_lock_keys_tests";
-  static char* argv[] = {name, nullptr};
-  static QCoreApplication app(argc, argv);
-  return app;
+void Xdotool(const std::string& what, const std::string& keysym) {
+  ASSERT_EQ(std::system(("xdotool " + what + " " + keysym).c_str()), 0);
 }
 
-void Xdotool(const std::string& what) {
-  ASSERT_EQ(std::system(("xdotool " + what).c_str()), 0);
-}
-
-// What GetKeyState reads once `expected` came, or after one tick if it did not.
+// What GetKeyState reads once `expected` came, or after one 100 ms tick if it did not.
 std::int16_t StateWithinOneTick(KeyboardState& keyboard, int virtualKey, std::int16_t expected) {
   std::int16_t now = 0;
-  test::RunUntil([&] { return (now = keyboard.GetKeyState(virtualKey)) == expected; }, kTickMs);
+  qt::test::RunUntil([&] { return (now = keyboard.GetKeyState(virtualKey)) == expected; }, 100);
   return now;
 }
 
 TEST(LockKeysX11, EachKeyTogglesWithinOneTickAndHeldKeysReadNegative) {
-  App();
+  int argc = 1;
+  char name[] = "murvane_qt_lock_keys_tests", *argv[] = {name, nullptr};
+  QCoreApplication app(argc, argv);  // not the test QApplication: that one drops DISPLAY
   auto keyboard = XkbKeyboardState::Open();
   ASSERT_NE(keyboard, nullptr) << "no X display with the keyboard extension";
   // The poll sleeps while the source is settled: every change must be announced.
@@ -50,31 +41,29 @@ TEST(LockKeysX11, EachKeyTogglesWithinOneTickAndHeldKeysReadNegative) {
     const std::int16_t before = keyboard->GetKeyState(virtualKey);
     ASSERT_TRUE(before == 0 || before == 1) << keysym << " reads " << before;
     const int announcedBefore = announced;
-    Xdotool(std::string("key ") + keysym);
+    Xdotool("key", keysym);
     EXPECT_EQ(StateWithinOneTick(*keyboard, virtualKey, 1 - before), 1 - before) << keysym;
     EXPECT_GT(announced, announcedBefore) << keysym << " changed unannounced";
     // Pressed again and held while lit. (X unlocks a lock on release where Windows
     // toggles on press.)
-    Xdotool(std::string("keydown ") + keysym);
+    Xdotool("keydown", keysym);
     EXPECT_EQ(StateWithinOneTick(*keyboard, virtualKey, kHeldLit), kHeldLit) << keysym << " held";
-    if (keyboard->GetKeyState(virtualKey) == kHeldLit) {
-      EXPECT_FALSE(keyboard->Settled()) << keysym << ": its release sends no event";
-    }
-    Xdotool(std::string("keyup ") + keysym);
+    EXPECT_FALSE(keyboard->Settled()) << keysym << ": its release sends no event";
+    Xdotool("keyup", keysym);
     EXPECT_EQ(StateWithinOneTick(*keyboard, virtualKey, before), before) << keysym;
     keyboard->GetKeyState(virtualKey);
     EXPECT_TRUE(keyboard->Settled()) << keysym;
   }
   // Locked on press, it stays lit on release: only the released modifier tells.
   ASSERT_EQ(keyboard->GetKeyState(qt::kVkCapital), 0);
-  Xdotool("keydown Caps_Lock");
+  Xdotool("keydown", "Caps_Lock");
   ASSERT_EQ(StateWithinOneTick(*keyboard, qt::kVkCapital, kHeldLit), kHeldLit);
   const int announcedHeld = announced;
-  Xdotool("keyup Caps_Lock");
-  EXPECT_TRUE(test::RunUntil([&] { return announced > announcedHeld; }, 1000))
+  Xdotool("keyup", "Caps_Lock");
+  EXPECT_TRUE(qt::test::RunUntil([&] { return announced > announcedHeld; }, 1000))
       << "the release of a held lit key was not announced";
   EXPECT_EQ(StateWithinOneTick(*keyboard, qt::kVkCapital, 1), 1);
-  Xdotool("key Caps_Lock");
+  Xdotool("key", "Caps_Lock");
 }
 
 }  // namespace

@@ -39,11 +39,11 @@ class FileDialogs : public ::testing::Test {
 };
 
 TEST_F(FileDialogs, TheDialogShowsWhatTheRecordAsks) {
-  const DialogRequest request = ReadRequest(ProgramRequest());
-  EXPECT_EQ(request.title, QStringLiteral("Murvane - Apri"));
-  EXPECT_EQ(request.folder, dir.path());
-  EXPECT_EQ(request.filters, QStringList{QStringLiteral("Icone (*.ico)")});
-  EXPECT_EQ(request.mode, QFileDialog::AnyFile) << "the create prompt lets a new name through";
+  const DialogRequest asked = ReadRequest(ProgramRequest());
+  // AnyFile: the create prompt lets a new name through.
+  EXPECT_EQ(std::tuple(asked.title, asked.folder, asked.filters, asked.mode),
+            std::tuple(QStringLiteral("Murvane - Apri"), dir.path(),
+                       QStringList{QStringLiteral("Icone (*.ico)")}, QFileDialog::AnyFile));
 }
 
 TEST_F(FileDialogs, QtsDialogListsIconsOfEitherCaseAndAnswersIntoTheBuffer) {
@@ -65,17 +65,17 @@ TEST_F(FileDialogs, QtsDialogListsIconsOfEitherCaseAndAnswersIntoTheBuffer) {
   };
   OpenFileNameRecord record = ProgramRequest();
   ASSERT_TRUE(dialog.GetOpenFileName(record));
-  const std::u16string& buffer = record.lpstrFile;
   listed.sort();
   EXPECT_EQ(listed, (QStringList{QStringLiteral("NUM.ICO"), QStringLiteral("caps.ico")}));
-  EXPECT_EQ(UpToFirstNul(buffer), dir.filePath(QStringLiteral("NUM.ICO")).toStdU16String());
-  EXPECT_EQ(buffer.size(), 1038u) << "the whole buffer comes back";
+  EXPECT_EQ(UpToFirstNul(record.lpstrFile), dir.filePath("NUM.ICO").toStdU16String());
+  EXPECT_EQ(record.lpstrFile.size(), 1038u) << "the whole buffer comes back";
 }
 
 // On an Italian desktop Qt's own texts read Italian like the rest of the window,
 // the filter shows its name alone, and closing the dialog leaves no state file.
 TEST_F(FileDialogs, QtsDialogSpeaksTheDesktopsLanguageAndWritesNothing) {
   QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+  const std::shared_ptr<void> back(nullptr, [](void*) { QLocale::setDefault(QLocale::c()); });
   QtFileDialog dialog;
   dialog.UseQtDialog();
   QString cancel, filter, lookIn;
@@ -87,10 +87,7 @@ TEST_F(FileDialogs, QtsDialogSpeaksTheDesktopsLanguageAndWritesNothing) {
   };
   OpenFileNameRecord record = ProgramRequest();
   EXPECT_FALSE(dialog.GetOpenFileName(record));
-  QLocale::setDefault(QLocale::c());
-  EXPECT_EQ(cancel, QStringLiteral("Annulla"));
-  EXPECT_EQ(lookIn, QStringLiteral("Cerca in:"));
-  EXPECT_EQ(filter, QStringLiteral("Icone"));
+  EXPECT_EQ(QStringList({cancel, lookIn, filter}), QStringList({"Annulla", "Cerca in:", "Icone"}));
   EXPECT_EQ(QDir(test::ConfigHome()).entryList(QDir::Files | QDir::Hidden), QStringList{});
 }
 
@@ -100,9 +97,8 @@ TEST(FileDialogAnswer, APathLongerThanTheBufferIsRefusedAndCutsFallOnCharacters)
   record.nMaxFile = 10;
   EXPECT_FALSE(WriteAnswer(record, QStringLiteral("/tmp/long-name.ico"), 0));
   EXPECT_TRUE(WriteAnswer(record, QStringLiteral("/t/\u00e8.ico"), 0)) << "9 bytes and the NUL";
-  EXPECT_EQ(UpToFirstNul(record.lpstrFile), u"/t/\u00e8.ico");
-  EXPECT_EQ(record.nFileOffset, 3);
-  EXPECT_EQ(record.nFileExtension, 6);
+  EXPECT_EQ(std::tuple(UpToFirstNul(record.lpstrFile), record.nFileOffset, record.nFileExtension),
+            std::tuple(u"/t/\u00e8.ico", 3, 6));
 }
 
 }  // namespace

@@ -39,28 +39,25 @@ TEST_F(Pictures, EveryBuiltInNameHasItsPictureWithAClearGround) {
   }
   // The program's icon carries the hicolor sizes too, as drawn, not smoothed.
   const QIcon murvane = pictures.IconOf(pictures.LoadResource("Murvane")->Handle());
-  for (int size : {22, 24, 64, 128}) {
+  for (int size : {22, 24, 64, 128})
     EXPECT_TRUE(murvane.availableSizes().contains(QSize(size, size))) << size;
-  }
   const QImage big = murvane.pixmap(128, 128).toImage();
   // The 32-pixel art's second row ends white, grey: at 128 a sharp step, no blend.
   EXPECT_EQ(big.pixel(123, 5), qRgb(255, 255, 255));
   EXPECT_EQ(big.pixel(124, 5), qRgb(128, 128, 128));
   EXPECT_FALSE(pictures.LoadResource("CapsLock.half"));
-  EXPECT_EQ(QColor(Image(pictures.LoadResource("CapsLock.on")).pixel(7, 2)), QColor(Qt::black));
-  EXPECT_EQ(QColor(Image(pictures.LoadResource("CapsLock.on.dark")).pixel(7, 2)), QColor(Qt::white))
-      << "the glyph, for a dark panel";
+  // The glyph, white for a dark panel; the clear ground around it, inside the key; its edge.
   const QImage on = Image(pictures.LoadResource("CapsLock.on"));
-  EXPECT_EQ(qAlpha(on.pixel(5, 5)), 0) << "inside the key, around the glyph";
-  EXPECT_EQ(qAlpha(on.pixel(0, 0)), 255) << "the key's edge";
+  const QImage dark = Image(pictures.LoadResource("CapsLock.on.dark"));
+  EXPECT_EQ(
+      std::tuple(on.pixel(7, 2), dark.pixel(7, 2), qAlpha(on.pixel(5, 5)), qAlpha(on.pixel(0, 0))),
+      std::tuple(qRgb(0, 0, 0), qRgb(255, 255, 255), 0, 255));
 }
 
 TEST_F(Pictures, OnlyFilesThatPassTheCheckBecomePictures) {
-  std::vector<std::uint8_t> cursor = MakeSolidIcon(16, {200, 0, 0}), cut = cursor;
+  std::vector<std::uint8_t> cursor = MakeSolidIcon(16, {200, 0, 0});
   cursor[2] = 2;  // a cursor: Qt's reader would take it, Windows' icon loader does not
-  cut.resize(cut.size() - 10);
   EXPECT_FALSE(Load("cursor.ico", cursor));
-  EXPECT_FALSE(Load("cut.ico", cut));
   EXPECT_FALSE(pictures.LoadIconFile(dir.filePath("missing.ico").toStdU16String()))
       << "QIcon would make a non-null icon of a missing file";
   const PicturePtr red = Load("red.ico", MakeSolidIcon(16, {200, 0, 0}));

