@@ -65,14 +65,8 @@ class FakePictures final : public PictureSource {
   int created_ = 0;
 };
 
-struct ShownIcon {
-  std::int32_t hWnd = 0;
-  std::int32_t uID = 0;
-  std::int32_t uFlags = 0;
-  std::int32_t uCallbackMessage = 0;
-  std::int32_t hIcon = 0;
-  std::string tip;  // the ANSI tip up to its NUL
-};
+// An icon the fake shell shows: the fields of the last record it took for it.
+using ShownIcon = NotifyIconRequest;
 
 struct NotifyCall {
   NotifyMessage message;
