@@ -38,6 +38,7 @@ TEST(TrayRecord, FieldsAndTheTipUpToItsNulOrItsLastWholeCharacter) {
   EXPECT_EQ(FromUtf8Bytes(ReadNotifyIcon(Record(1, 1, 0, cut)).tip), std::u16string(63, u'x'));
   const std::u16string text = u"Bloc Maiusc attivo \u00e8 \u2603\0fine";
   EXPECT_EQ(Utf8CodePage().FromAnsi(Utf8CodePage().ToAnsi(text)), text) << "nothing lost";
+  EXPECT_EQ(CutOnCharacter("\xC3\xA8\xC3\xA8", 3), "\xC3\xA8");
 }
 
 class Tray : public ::testing::Test {
