@@ -4,6 +4,7 @@
 
 #include "forms/form.h"
 #include "platform/fake/fake_platform.h"
+#include "ui/config/config_layout.h"
 
 namespace murvane {
 namespace {
@@ -13,33 +14,21 @@ struct CountingHandlers : FormHandlers {
   void Change(const ControlId& id) override { changes.push_back(id); }
 };
 
-WindowDesc OneBoxWindow() {
-  WindowDesc window;
-  window.name = "frmTest";
-  window.controls.resize(2);
-  window.controls[0].kind = ControlKind::CheckBox;
-  window.controls[0].id = {"chkTest"};
-  window.controls[0].value = 1;
-  window.controls[1].kind = ControlKind::TextBox;
-  window.controls[1].id = {"txtTest", 0};
-  return window;
-}
-
 class FormModelTest : public ::testing::Test {
  protected:
   fake::FakePlatform sys;
-  WindowDesc layout = OneBoxWindow();
+  const WindowDesc& layout = ConfigWindowLayout();
   CountingHandlers handlers;
   Form form{sys.Get(), layout, handlers};
 };
 
 TEST_F(FormModelTest, ProgramSetRunsTheHandlerOnlyWhenTheValueChanges) {
-  form.SetValue({"chkTest"}, 1);
+  form.SetValue({"chkCapsLock"}, 1);
   EXPECT_TRUE(handlers.changes.empty());
-  form.SetValue({"chkTest"}, 0);
+  form.SetValue({"chkCapsLock"}, 0);
   EXPECT_EQ(handlers.changes.size(), 1u);
-  form.SetText({"txtTest", 0}, u"x");
-  form.SetText({"txtTest", 0}, u"x");
+  form.SetText({"txtCapsLockIconPath", 0}, u"x");
+  form.SetText({"txtCapsLockIconPath", 0}, u"x");
   EXPECT_EQ(handlers.changes.size(), 2u);
 }
 

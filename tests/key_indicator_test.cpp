@@ -36,26 +36,6 @@ TEST_F(KeyIndicatorTest, KeyTurnsOnOnlyAfterItIsReleasedAndOffFromThePress) {
   EXPECT_EQ(sys.TipOf(kCapsId), "CapsLock Off");
 }
 
-// Applica resends all three, Scroll Lock first, with a picture changed in the window; it
-// saves nothing and leaves what the poll has seen alone.
-TEST_F(KeyIndicatorTest, ApplyPushesTheCurrentPicturesScrollFirst) {
-  SetKey(Key::CapsLock, kToggled);
-  sys.Tick();
-  PutIcon(u"C:\\icons\\red.ico");
-  sys.fileDialog.WillChoose(u"C:\\icons\\red.ico");
-  ClickMain(KeyInfo(Key::CapsLock).ChangeButton(kOnSlot));
-  sys.Tick();
-  EXPECT_EQ(sys.PictureOf(kCapsId), "CapsLock.on");
-  const std::size_t before = sys.tray.Calls().size();
-  ClickMain({"cmdApply"});
-  EXPECT_EQ(ModifiedSince(before), (std::vector<std::int32_t>{kScrollId, kNumId, kCapsId}));
-  EXPECT_EQ(sys.PictureOf(kCapsId), "C:\\icons\\red.ico");
-  EXPECT_TRUE(sys.settings.Writes().empty());
-  const std::size_t applied = sys.tray.Calls().size();
-  sys.Tick();
-  EXPECT_EQ(sys.tray.Calls().size(), applied);
-}
-
 // Pictures and the handles the shell draws: never released while in use, never piling up.
 TEST_F(KeyIndicatorTest, PicturesStayFlatAndTheTrayNeverShowsAReleasedHandle) {
   PutIcon(u"C:\\icons\\a.ico");

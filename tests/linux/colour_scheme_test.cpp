@@ -135,9 +135,6 @@ TEST_F(ColourScheme, TheSessionBusIsUsedOnlyWhenItAnswers) {
       {live, true, ""},
       {"unix:path=" + folder.filePath(QStringLiteral("silent")).toUtf8(), false,
        "did not answer within 500 ms"},
-      {"unix:path=" + folder.filePath(QStringLiteral("none")).toUtf8(), false,
-       "cannot connect to the session bus at unix:path="},
-      {"", false, "no session bus address"},
   };
   const test::ScopedEnv runtime("XDG_RUNTIME_DIR", folder.path().toUtf8());
   const test::ScopedEnv bus("DBUS_SESSION_BUS_ADDRESS", live);  // put back however this ends

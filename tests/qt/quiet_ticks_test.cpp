@@ -22,14 +22,13 @@ class ScriptedKeys final : public KeySource {
     if (auto call = std::exchange(onRead, nullptr)) call();
     return KeyStateValue(was, false);
   }
-  bool Settled() const override { return settled; }
+  bool Settled() const override { return true; }
   void Toggle() {
     lit = !lit;
     Changed();
   }
 
   bool lit = false;
-  bool settled = true;
   std::function<void()> onRead;
 };
 
@@ -122,30 +121,6 @@ TEST(QuietTicks, EveryTimerGetsItsOwnTicksAfterAKeyEvent) {
   keys.Toggle();
   ASSERT_TRUE(RunUntil([&] { return !timers[0].isActive() && !timers[1].isActive(); }, 5000));
   EXPECT_EQ(ticks, (std::array<int, 2>{2, 2})) << "the event's tick and one in case, for each";
-}
-
-// A lit key held down reads as off and its release sends no event. The tray calls
-// the program makes count as work.
-TEST(QuietTicks, AnUnsettledSourceKeepsThePollGoingAndTrayCallsWakeIt) {
-  App();
-  ScriptedKeys keys;
-  keys.settled = false;
-  Poll poll(keys);
-  EXPECT_FALSE(RunUntil([&] { return !poll.timer.isActive() || poll.ticks >= 4; }, 5000) &&
-               !poll.timer.isActive());
-  keys.settled = true;
-  ASSERT_TRUE(poll.Asleep());
-  const int asleepAt = poll.ticks;
-  class NoTray final : public NotificationArea {
-   public:
-    bool Notify(NotifyMessage, NotifyIconBuffer&) override { return true; }
-    bool GroundIsDark() override { return false; }
-  } tray;
-  NotifyIconBuffer record{};
-  EXPECT_TRUE(BusyNotificationArea(tray, poll.Quiet()).Notify(NotifyMessage::Modify, record));
-  EXPECT_TRUE(poll.timer.isActive());
-  ASSERT_TRUE(poll.Asleep());
-  EXPECT_EQ(poll.ticks, asleepAt + 2) << "the work's own tick, then a quiet one";
 }
 
 }  // namespace

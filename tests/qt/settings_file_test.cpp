@@ -98,19 +98,13 @@ TEST(SettingsFile, HandEditedFilesReadAsQSettingsReadsThem) {
       {1, "a stray line", "[Settings]\nstray line\nCapsLockShow=0\n"},
       {0, "BOM, CRLF, tabs",
        "\xEF\xBB\xBF[Settings]\r\n\tCapsLockShow\t=\t0 \t\r\nK = \" s \"\r\n"},
-      {0, "duplicates", "[Settings]\nCapsLockShow=1\n[Other]\nk=v\n[Settings]\nCapsLockShow=0\n"},
       {0, "no section", "top=1\n[Settings]\nCapsLockShow=0\n[General]\ng=2\n[%General]\nG=3\n"},
-      {0, "empty", "[Settings]\nCapsLockShow=\nNumLockShow=\"\"\n=orphan\n[]\nk=1\n"},
       {1, "\\0 bytes", Bytes("[Settings]\nA=a\0b\nB\0c=1\n\0\nCapsLockShow=0\n")},
-      {1, "binary", Bytes("\x00\x13\xff\xfe\n[Settings]\nNumLockShow=0\n")},
       {2, "after ], #", "[Broken\nk=1\n[Settings]junk\n#CapsLockShow=1\n# note\nCapsLockShow=0\n"},
       {1, "a quote left open", "\"oops\n[Settings]\nNumLockShow=0\n"},
       {0, "comments, quotes, escapes, joins",
        "[Settings]\nA=x ; tail\nB=\"x ; y\" z \nC=a\\\nb\nD=\"multi\nline\"\nE=\\x41\\101\\q \\t\n"
        "F=\xc3\"\xa8\"\nk\\e%41y%U00e8%zz=1\n[a%5Db\\c]\nx=2\n"},
-      {0, "lists, typed values",
-       "[Settings]\nL=a, b\nR=@Rect(1 2 3 4)\nR2=@Rect(1 2)\nAt=@home\n"
-       "AA=@@x\nS=@String(a)\nI=@Invalid()\n"},
       {0, "ends in a backslash", "[Settings]\nNumLockShow=0\nB=x  \\"},
       {0, "ends in quotes", "[Settings]\nNumLockShow=0\nB=\"x\n"},
   };

@@ -1,13 +1,12 @@
-// The 88-byte record against Shell_NotifyIconA: its conversion to the shell's structure, the
-// shell's answer to a repeated add, the retry of adds the shell refused, pictures picked
-// again for a new scale, and the taskbar's ground.
+// The 88-byte record against Shell_NotifyIconA: the shell's answer to a repeated add, the
+// retry of adds the shell refused, and pictures picked again for a new scale. scripts/e2e
+// sees the icons, their menu and the dark taskbar's pictures in Wine's tray.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstring>
 #include <functional>
 #include <map>
-#include <optional>
 
 #include "icon_maker/ico_writer.h"
 #include "platform/win32/notification_area_win32.h"
@@ -26,19 +25,6 @@ NotifyIconBuffer Record(HWND window, std::size_t id, HICON icon, const std::stri
   std::memset(record.data() + 24, ' ', 64);
   std::memcpy(record.data() + 24, tip.c_str(), tip.size() + 1);
   return record;
-}
-
-TEST(NotificationArea, RecordConvertsToTheShellStructureAndBack) {
-  const NotifyIconBuffer record = Record(HWND(0x1234), 2, HICON(0xABCD), "CapsLock On");
-  const NOTIFYICONDATAA data = ToNotifyIconData(record);
-  EXPECT_EQ(
-      std::tuple(data.cbSize, data.hWnd, data.uID, data.uFlags, data.hIcon),
-      std::tuple(88u, HWND(0x1234), 2u, UINT(NIF_MESSAGE | NIF_ICON | NIF_TIP), HICON(0xABCD)));
-  EXPECT_EQ(data.uCallbackMessage, kTrayCallbackMessage) << "not a pointer move";
-  EXPECT_EQ(std::memcmp(data.szTip, record.data() + 24, 64), 0);
-  NotifyIconBuffer back{};
-  FromNotifyIconData(data, back);
-  EXPECT_EQ(back, record);
 }
 
 // The real shell (Wine's tray under Xvfb, or Explorer).
@@ -144,27 +130,6 @@ TEST(NotificationArea, ANewScaleReachesTheIconsByModifyNeverASecondIcon) {
   }
   pictures.clear();
   EXPECT_EQ(CountIcons().Live(), before.Live()) << "every frame released with its picture";
-}
-
-// The taskbar is dark only where the personalisation says 0; absent means the light one.
-TEST(NotificationArea, GroundIsDarkOnlyWhereSystemUsesLightThemeIsZero) {
-  static const wchar_t* const key =
-      L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
-  static const wchar_t* const name = L"SystemUsesLightTheme";
-  static const auto put = [](std::optional<DWORD> value) {
-    if (!value) RegDeleteKeyValueW(HKEY_CURRENT_USER, key, name);
-    if (value) RegSetKeyValueW(HKEY_CURRENT_USER, key, name, REG_DWORD, &*value, 4);
-  };
-  struct Restore {  // the user's own value, or its absence, however the test ends
-    DWORD value = 0, size = 4;
-    bool had = !RegGetValueW(HKEY_CURRENT_USER, key, name, RRF_RT_REG_DWORD, 0, &value, &size);
-    ~Restore() { put(had ? std::optional(value) : std::nullopt); }
-  } restore;
-  const std::pair<std::optional<DWORD>, bool> cases[] = {{{}, false}, {0, true}, {1, false}};
-  for (const auto& [value, dark] : cases) {
-    put(value);
-    EXPECT_EQ(Win32NotificationArea().GroundIsDark(), dark) << (value ? *value : -1);
-  }
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 // What a native window reports to the program: clicks, keys, close and logoff, pointer and
-// tray messages, the warning box, the pop-up menu's choice. Left to scripts/e2e: timer ticks,
-// the tray menu's accelerators, Enter on About, and Chiudi leaving the window hidden as it
-// leaves the task list.
+// tray messages. Left to scripts/e2e: timer ticks, the tray menu and its choices, Enter on
+// About, and Chiudi leaving the window hidden as it leaves the task list.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -86,53 +85,6 @@ TEST_F(WindowEvents, EachWindowMessageBecomesItsOwnEvent) {
   EXPECT_EQ(events.log, (Log{"close " + std::to_string(kUnloadByUser),
                              "close " + std::to_string(kUnloadBySystem), "tray 2 517", "move ",
                              "repick", "recreated", "repick", "repick", "ground"}));
-}
-
-// What the warning box shows as it opens, seen by a hook: each visible control's text, "!"
-// for the exclamation icon. The box is then answered.
-std::vector<std::wstring> warningSeen;
-
-BOOL CALLBACK LookAtControl(HWND control, LPARAM) {
-  // Not shown yet as the box activates: the controls' own style says what will show.
-  if (!(GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE)) return TRUE;
-  wchar_t text[128] = {};
-  GetWindowTextW(control, text, 128);
-  const HICON exclamation = LoadIconW(nullptr, MAKEINTRESOURCEW(32515));  // IDI_EXCLAMATION
-  const bool shows = SendMessageW(control, STM_GETICON, 0, 0) == LRESULT(exclamation);
-  warningSeen.push_back(shows ? L"!" : text);
-  return TRUE;
-}
-
-LRESULT CALLBACK OnWindowActivated(int code, WPARAM wParam, LPARAM lParam) {
-  const auto box = reinterpret_cast<HWND>(wParam);
-  wchar_t kind[16] = {};
-  // The dialog class; its owner activates too.
-  if (code == HCBT_ACTIVATE && GetClassNameW(box, kind, 16) && !lstrcmpW(kind, L"#32770")) {
-    EnumChildWindows(box, &LookAtControl, 0);
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
-  }
-  return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-// One button, OK: a Cancel would promise a way back that the program does not have.
-TEST_F(WindowEvents, WarningBoxHasOnlyAnOkButtonAndTheExclamationIcon) {
-  const std::unique_ptr<HHOOK__, decltype(&UnhookWindowsHookEx)> hook{
-      SetWindowsHookExW(WH_CBT, &OnWindowActivated, nullptr, GetCurrentThreadId()),
-      &UnhookWindowsHookEx};
-  system.ShowWarning(native->Handle(), u"Occorre visualizzare almeno un'icona!", u"Murvane");
-  std::ranges::sort(warningSeen);
-  EXPECT_EQ(warningSeen,
-            (std::vector<std::wstring>{L"!", L"OK", L"Occorre visualizzare almeno un'icona!"}));
-}
-
-TEST_F(WindowEvents, PopupMenuAnswersTheChosenItem) {
-  // Keys as a user would press them, waiting for the menu; the arrows skip the separator.
-  auto choose = [&](std::initializer_list<WPARAM> keys) {
-    for (WPARAM key : keys) PostMessageW(hwnd, WM_KEYDOWN, key, 0);
-    return native->PopupMenu(ConfigWindowLayout().menus[0]);
-  };
-  EXPECT_EQ(choose({VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}), "mnuAbout");
-  EXPECT_EQ(choose({VK_ESCAPE}), "");
 }
 
 }  // namespace

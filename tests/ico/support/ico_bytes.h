@@ -3,9 +3,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <fstream>
-#include <iterator>
-#include <string>
 #include <vector>
 
 #include "icon_maker/ico_writer.h"
@@ -58,21 +55,6 @@ inline Bytes IconAround(std::uint8_t side, const Bytes& image) {
   file = With(With(file, kEntryBytes, 4, image.size()), kEntryOffset, 4, kImage);
   file.insert(file.end(), image.begin(), image.end());
   return file;
-}
-
-// Empty when the file cannot be read, which the check refuses.
-inline Bytes ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), {});
-}
-
-// A file of the source tree, as a path this process can open.
-inline std::string SourcePath(const std::string& relative) {
-#ifdef _WIN32
-  return std::string("Z:") + MURVANE_SOURCE_DIR + "/" + relative;  // Wine's Z: is the Linux root
-#else
-  return std::string(MURVANE_SOURCE_DIR) + "/" + relative;
-#endif
 }
 
 }  // namespace murvane::testing

@@ -7,9 +7,11 @@
 #include <QTemporaryDir>
 #include <string>
 
-#include "platform/platform.h"
+#include "support/recording_events.h"
 
 namespace murvane::qt::test {
+
+using murvane::test::RecordingEvents;
 
 // $XDG_CONFIG_HOME of the whole test process: a folder of its own.
 inline QString ConfigHome() {
@@ -57,28 +59,6 @@ class ScopedEnv {
   const char* name_;
   bool had_;
   QByteArray old_;
-};
-
-// Records what a window tells the program.
-struct RecordingEvents final : NativeWindowEvents {
-  std::vector<std::string> log;
-  std::function<void()> onClick;
-  void OnClick(const ControlId& c) override {
-    log.push_back("click " + c.name);
-    if (onClick) onClick();
-  }
-  void OnCheckBoxClicked(const ControlId& c) override { log.push_back("check " + c.name); }
-  void OnPointerMove(const ControlId& c) override { log.push_back("move " + c.name); }
-  void OnTimer(const ControlId& c) override { log.push_back("timer " + c.name); }
-  bool OnCloseRequest(int reason) override {
-    log.push_back("close " + std::to_string(reason));
-    return false;
-  }
-  void OnTrayCallback(std::uint32_t id, std::uint32_t message) override {
-    log.push_back("tray " + std::to_string(id) + " " + std::to_string(message));
-  }
-  void OnTrayRecreated() override { log.push_back("recreated"); }
-  void OnTrayGroundChanged() override { log.push_back("ground"); }
 };
 
 }  // namespace murvane::qt::test
