@@ -25,11 +25,7 @@ bool Overlap(const TwipsRect& a, const TwipsRect& b) {
 // then Applica.
 TEST(ConfigLayoutTest, ControlsSitInsideTheirFramesApartAndInReadingOrder) {
   const WindowDesc& layout = ConfigWindowLayout();
-  struct Placed {
-    TwipsRect at;  // in window coordinates
-    const ControlDesc* control;
-  };
-  std::vector<Placed> shown;
+  std::vector<std::pair<TwipsRect, const ControlDesc*>> shown;  // in window coordinates
   for (const ControlDesc& control : layout.controls) {
     if (!control.visible) continue;
     TwipsRect area{0, 0, layout.clientWidth, layout.clientHeight}, at = control.rect;
@@ -39,24 +35,23 @@ TEST(ConfigLayoutTest, ControlsSitInsideTheirFramesApartAndInReadingOrder) {
       at.top += area.top;
     }
     EXPECT_TRUE(Contains(area, at)) << control.id.name;
-    shown.push_back({at, &control});
+    shown.emplace_back(at, &control);
   }
-  std::vector<ControlId> byTab, byReading;
-  for (const Placed& a : shown) {
-    for (const Placed& b : shown) {
-      const bool related = a.control->parent == b.control->id.name || &a == &b ||
-                           b.control->parent == a.control->id.name;
-      EXPECT_TRUE(related || !Overlap(a.at, b.at)) << a.control->id.name << b.control->id.name;
+  for (const auto& [at, a] : shown) {
+    for (const auto& [other, b] : shown) {
+      const bool related = a->parent == b->id.name || a == b || b->parent == a->id.name;
+      EXPECT_TRUE(related || !Overlap(at, other)) << a->id.name << b->id.name;
     }
   }
-  std::erase_if(shown, [](const Placed& p) {
-    return p.control->kind == ControlKind::Frame || p.control->tabIndex < 0;
+  std::erase_if(shown, [](const auto& p) {
+    return p.second->kind == ControlKind::Frame || p.second->tabIndex < 0;
   });
-  std::ranges::sort(shown, {}, [](const Placed& p) { return p.control->tabIndex; });
-  for (const Placed& p : shown) byTab.push_back(p.control->id);
-  std::ranges::sort(shown, {}, [](const Placed& p) { return std::pair(p.at.top, p.at.left); });
-  for (const Placed& p : shown) {
-    if (!p.control->parent.empty()) byReading.push_back(p.control->id);
+  std::vector<ControlId> byTab, byReading;
+  std::ranges::sort(shown, {}, [](const auto& p) { return p.second->tabIndex; });
+  for (const auto& p : shown) byTab.push_back(p.second->id);
+  std::ranges::sort(shown, {}, [](const auto& p) { return std::pair(p.first.top, p.first.left); });
+  for (const auto& p : shown) {
+    if (!p.second->parent.empty()) byReading.push_back(p.second->id);
   }
   byReading.insert(byReading.end(), {ControlId{"cmdClose"}, ControlId{"cmdApply"}});
   EXPECT_EQ(byTab, byReading);
@@ -115,7 +110,6 @@ TEST_F(ConfigWindowTest, ChangeAsksForIconsInTheProgramFolder) {
   for (int slot : {kOffSlot, kOnSlot}) ClickMain(KeyInfo(Key::CapsLock).ChangeButton(slot));
   ASSERT_EQ(sys.fileDialog.Requests().size(), 2u);
   const OpenFileNameRecord& request = sys.fileDialog.Requests()[1];
-  EXPECT_EQ(request.lStructSize, 76u);
   EXPECT_EQ(request.hwndOwner, ConfigScreen().handle);
   EXPECT_EQ(request.lpstrFilter,
             std::u16string(u"Icone") + u'\0' + u"*.ico" + std::u16string(4, u'\0'));

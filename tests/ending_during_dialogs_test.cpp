@@ -13,7 +13,6 @@ class EndingDuringDialogsTest : public ProgramTest {
     sys.Tick();
     OpenConfiguration();
   }
-  void ExitFromTray() { ChooseFromTrayMenu("mnuExit"); }
 
   // Ended cleanly: no icon left, no window, the loop told to stop once, and the
   // last thing the shell heard was the three deletes.
@@ -29,7 +28,7 @@ class EndingDuringDialogsTest : public ProgramTest {
 
 TEST_F(EndingDuringDialogsTest, ExitDuringTheSaveFailureWarningHidesAndRefreshesNothing) {
   sys.settings.FailWritesOf(u"NumLockShow");
-  sys.windows.whileWarningOpen = [&] { ExitFromTray(); };
+  sys.windows.whileWarningOpen = [&] { ChooseFromTrayMenu("mnuExit"); };
   EXPECT_NO_THROW(ClickMain({"cmdClose"}));
   ASSERT_EQ(sys.windows.MessageBoxes().size(), 1u);
   ExpectEndedCleanly();

@@ -34,12 +34,10 @@ TEST(SecondStartTest, ASetupProgramEndingItDuringStartUpLetsStartUpFinishFirst) 
   EXPECT_EQ(sys.windows.QuitCalls(), 1);
 }
 
-class RunningInstanceTest : public ProgramTest {
- protected:
-  void SetUp() override { Start(); }
-};
+using RunningInstanceTest = ProgramTest;
 
 TEST_F(RunningInstanceTest, ALaterStartOpensTheConfigurationWindow) {
+  Start();
   sys.instance.Deliver(InstanceRequest::ShowConfiguration);
   EXPECT_TRUE(ConfigScreen().visible);
   EXPECT_TRUE(sys.windows.TaskListVisible());

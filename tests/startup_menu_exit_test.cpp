@@ -73,25 +73,19 @@ TEST_F(TrayMenuTest, ShellRestartBringsBackTheTickedIconsWithTheirState) {
 class ExitTest : public ProgramTest {
  protected:
   void SetUp() override { Start(); }
-  void EditUnsaved() {
-    OpenConfiguration();
-    ClickShowBox(Key::CapsLock);
-  }
-  void ExpectEndedWithoutSaving() {
-    EXPECT_TRUE(sys.tray.Shown().empty());
-    EXPECT_EQ(sys.windows.LiveCount(), 0);
-    EXPECT_EQ(sys.windows.QuitCalls(), 1);
-    EXPECT_TRUE(sys.settings.Writes().empty());
-    const int reads = sys.keyboard.Reads();
-    sys.Tick();
-    EXPECT_EQ(sys.keyboard.Reads(), reads) << "the timer went with the window";
-  }
 };
 
 TEST_F(ExitTest, LogoffEndsTheProgramLikeEsci) {
-  EditUnsaved();
+  OpenConfiguration();
+  ClickShowBox(Key::CapsLock);
   sys.EndSession();
-  ExpectEndedWithoutSaving();
+  EXPECT_TRUE(sys.tray.Shown().empty());
+  EXPECT_EQ(sys.windows.LiveCount(), 0);
+  EXPECT_EQ(sys.windows.QuitCalls(), 1);
+  EXPECT_TRUE(sys.settings.Writes().empty()) << "the unsaved edit is dropped";
+  const int reads = sys.keyboard.Reads();
+  sys.Tick();
+  EXPECT_EQ(sys.keyboard.Reads(), reads) << "the timer went with the window";
 }
 
 TEST_F(ExitTest, OpenAboutWindowOutlivesTheMainWindow) {

@@ -45,8 +45,8 @@ TEST(SessionInstance, ALaterStartFindsTheFirstButNotADeadOne) {
 // others may enter; what is chosen is always this user's alone.
 TEST(SessionInstance, TheSocketFolderIsAlwaysThisUsersAlone) {
   QTemporaryDir runtime, temp;
-  const test::ScopedEnv tmp("TMPDIR", temp.path().toUtf8());
-  const test::ScopedEnv xdg("XDG_RUNTIME_DIR", runtime.path().toUtf8());
+  const auto tmp = test::ScopedEnv("TMPDIR", temp.path().toUtf8());
+  const auto xdg = test::ScopedEnv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
   ASSERT_EQ(Chmod(runtime.path(), 0700), 0);
   EXPECT_TRUE(SessionSocketName().startsWith(runtime.path() + QLatin1Char('/')));
   Chmod(runtime.path(), 0755);
@@ -95,16 +95,12 @@ TEST(SessionInstance, AListenerOfAnotherUserIsNotTheRunningMurvane) {
       pause();
     _exit(1);
   }
-  struct Reaper {  // however the test ends, no process or pipe is left behind
-    pid_t pid;
-    int pipe[2];
-    ~Reaper() {
-      kill(pid, SIGKILL);
-      waitpid(pid, nullptr, 0);
-      close(pipe[0]);
-      close(pipe[1]);
-    }
-  } reaper{squatter, {ready[0], ready[1]}};
+  const auto reap = qScopeGuard([&] {  // however the test ends, no process or pipe is left
+    kill(squatter, SIGKILL);
+    waitpid(squatter, nullptr, 0);
+    close(ready[0]);
+    close(ready[1]);
+  });
   char byte = 0;
   ASSERT_EQ(read(ready[0], &byte, 1), 1);
   EXPECT_FALSE(SocketSessionInstance(path).AskRunning(InstanceRequest::ShowConfiguration));

@@ -45,7 +45,6 @@ TEST_F(Pictures, EveryBuiltInNameHasItsPictureWithAClearGround) {
   // The 32-pixel art's second row ends white, grey: at 128 a sharp step, no blend.
   EXPECT_EQ(big.pixel(123, 5), qRgb(255, 255, 255));
   EXPECT_EQ(big.pixel(124, 5), qRgb(128, 128, 128));
-  EXPECT_FALSE(pictures.LoadResource("CapsLock.half"));
   // The glyph, white for a dark panel; the clear ground around it, inside the key; its edge.
   const QImage on = Image(pictures.LoadResource("CapsLock.on"));
   const QImage dark = Image(pictures.LoadResource("CapsLock.on.dark"));

@@ -2,40 +2,25 @@
 // told only of real changes, and activations turned into mouse messages.
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "platform/qt/text.h"
 #include "platform/qt/tray/activation.h"
 #include "platform/qt/tray/notification_area.h"
 #include "support/qt_test_app.h"
+#include "support/tray_record.h"
 
 namespace murvane::qt {
 namespace {
 
-// A record of every field; after the tip and its NUL, if it fits, the tip field is spaces.
-NotifyIconBuffer Record(std::int32_t window, std::int32_t id, std::int32_t picture,
-                        const std::string& tip) {
-  NotifyIconBuffer record{};
-  for (const auto& [field, value] : {std::pair(NotifyIconField::hWnd, window),
-                                     {NotifyIconField::uID, id},
-                                     {NotifyIconField::uFlags, 7},
-                                     {NotifyIconField::uCallbackMessage, 512},
-                                     {NotifyIconField::hIcon, picture}})
-    WriteField(record, field, value);
-  std::memset(record.data() + kNotifyTipOffset, ' ', kNotifyTipBytes);
-  std::memcpy(record.data() + kNotifyTipOffset, tip.c_str(),
-              std::min(tip.size() + 1, kNotifyTipBytes));
-  return record;
-}
+using murvane::test::TrayRecord;
 
 TEST(TrayRecord, FieldsAndTheTipUpToItsNulOrItsLastWholeCharacter) {
-  const NotifyIconRequest plain = ReadNotifyIcon(Record(0x10010, 2, 0x1004, "CapsLock On"));
+  const NotifyIconRequest plain = ReadNotifyIcon(TrayRecord(0x10010, 2, 0x1004, "CapsLock On"));
   EXPECT_EQ(std::tuple(plain.hWnd, plain.uID, plain.uFlags, plain.uCallbackMessage, plain.hIcon,
                        plain.tip),
             std::tuple(0x10010, 2, 7, 512, 0x1004, std::string("CapsLock On")));
   // 63 ASCII bytes and the first byte of "è": the half character goes.
   const std::string cut = std::string(63, 'x') + "\xC3";
-  EXPECT_EQ(FromUtf8Bytes(ReadNotifyIcon(Record(1, 1, 0, cut)).tip), std::u16string(63, u'x'));
+  EXPECT_EQ(FromUtf8Bytes(ReadNotifyIcon(TrayRecord(1, 1, 0, cut)).tip), std::u16string(63, u'x'));
   const std::u16string text = u"Bloc Maiusc attivo \u00e8 \u2603\0fine";
   EXPECT_EQ(Utf8CodePage().FromAnsi(Utf8CodePage().ToAnsi(text)), text) << "nothing lost";
   EXPECT_EQ(CutOnCharacter("\xC3\xA8\xC3\xA8", 3), "\xC3\xA8");
@@ -55,7 +40,7 @@ TEST_F(Tray, AnswersLikeTheWindowsShell) {
   const std::pair<M, bool> steps[] = {{M::Modify, false}, {M::Delete, false}, {M::Add, true},
                                       {M::Add, false},    {M::Modify, true},  {M::Delete, true},
                                       {M::Delete, false}};
-  NotifyIconBuffer record = Record(0x10010, 1, 0, "NumLock"), other = Record(0x10012, 1, 0, "");
+  NotifyIconBuffer record = TrayRecord(0x10010, 1, 0, "NumLock"), other = TrayRecord(0x10012, 1, 0);
   ASSERT_TRUE(tray.Notify(M::Add, other)) << "same id, other window: another icon";
   for (const auto& [message, answer] : steps)
     EXPECT_EQ(tray.Notify(message, record), answer) << static_cast<int>(message);
@@ -67,10 +52,10 @@ TEST_F(Tray, ShowsThePicturesOwnIconAndTellsQtOnlyOfChanges) {
   const PicturePtr on = pictures.LoadResource("CapsLock.on");
   const PicturePtr off = pictures.LoadResource("CapsLock.off");
   ASSERT_TRUE(on && off);
-  NotifyIconBuffer record = Record(0x10010, 2, off->Handle(), "CapsLock Off");
+  NotifyIconBuffer record = TrayRecord(0x10010, 2, off->Handle(), "CapsLock Off");
   ASSERT_TRUE(tray.Notify(NotifyMessage::Add, record));
   for (int i = 0; i < 100; ++i) tray.Notify(NotifyMessage::Modify, record);
-  record = Record(0x10010, 2, on->Handle(), "CapsLock On");
+  record = TrayRecord(0x10010, 2, on->Handle(), "CapsLock On");
   tray.Notify(NotifyMessage::Modify, record);
   EXPECT_EQ(std::pair(tray.PictureSets(), tray.TipSets()), std::pair(2, 2)) << "only changes";
   const QSystemTrayIcon* icon = tray.Find(0x10010, 2);
@@ -82,7 +67,7 @@ TEST_F(Tray, ActivationsBecomeMouseMessagesLater) {
   test::RecordingEvents events;
   const WindowDesc layout;
   const std::int32_t window = windows.Add(events, layout);
-  NotifyIconBuffer record = Record(window, 3, 0, "ScrollLock");
+  NotifyIconBuffer record = TrayRecord(window, 3, 0, "ScrollLock");
   ASSERT_TRUE(tray.Notify(NotifyMessage::Add, record));
   QSystemTrayIcon* icon = tray.Find(window, 3);
   Q_EMIT icon->activated(QSystemTrayIcon::MiddleClick);

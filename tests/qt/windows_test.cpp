@@ -5,7 +5,6 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QTimer>
@@ -72,9 +71,10 @@ TEST_F(Windows, ClicksReportTheControlAndTheCheckBoxWaitsForTheProgram) {
 }
 
 // A move is over the control under the pointer only, never also over the window's
-// ground behind it; so the link stays green while the pointer is on it.
-TEST_F(Windows, MovesReachTheLabelOrButtonUnderThePointer) {
-  auto about = Make(AboutWindowLayout());
+// ground behind it; so the link stays green while the pointer is on it. Enter, Esc,
+// the close box and the session's end go to the program.
+TEST_F(Windows, MovesKeysAndTheCloseBoxGoToTheProgram) {
+  auto about = Make(AboutWindowLayout()), config = Make(ConfigWindowLayout());
   QtWindow& qt = Of(about);
   for (QWidget* widget : {qt.ControlWidget({"lblLink"}), qt.ControlWidget({"Label1"}),
                           qt.ControlWidget({"cmdOK"}), static_cast<QWidget*>(&qt.Frame())}) {
@@ -82,18 +82,14 @@ TEST_F(Windows, MovesReachTheLabelOrButtonUnderThePointer) {
                      Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(widget, &move);
   }
-  EXPECT_EQ(events.log, (Log{"move lblLink", "move Label1", "move cmdOK", "move "}));
-}
-
-TEST_F(Windows, EnterEscAndTheCloseBoxGoToTheProgram) {
-  auto about = Make(AboutWindowLayout()), config = Make(ConfigWindowLayout());
   for (const auto& [window, key] : {std::pair(&about, Qt::Key_Return), {&config, Qt::Key_Escape}}) {
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
     QCoreApplication::sendEvent(&Of(*window).Frame(), &press);
   }
   Of(config).Frame().close();
   system.EndSession();
-  EXPECT_EQ(events.log, (Log{"click cmdOK", "click cmdClose", "close 0", "close 2", "close 2"}));
+  EXPECT_EQ(events.log, (Log{"move lblLink", "move Label1", "move cmdOK", "move ", "click cmdOK",
+                             "click cmdClose", "close 0", "close 2", "close 2"}));
 }
 
 TEST_F(Windows, TheTimerTicksUntilTheWindowGoes) {

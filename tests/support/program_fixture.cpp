@@ -1,4 +1,7 @@
+// Helpers of the program tests: Murvane on the fake platform, the user's moves, sample files.
 #include "support/program_fixture.h"
+
+#include "icon_maker/ico_writer.h"
 
 namespace murvane::testing {
 
@@ -26,6 +29,16 @@ std::string ProgramTest::CurrentPicture(Key key, int slot) {
 
 void ProgramTest::PutIcon(const std::u16string& path) {
   sys.files.Put(path, {ValidIconBytes()});
+}
+
+std::vector<std::uint8_t> ValidIconBytes() {
+  return MakeSolidIcon(16, {200, 30, 30});
+}
+
+std::vector<std::uint8_t> BitmapFileBytes() {
+  std::vector<std::uint8_t> bytes = {'B', 'M'};
+  bytes.resize(70, 0);
+  return bytes;
 }
 
 std::string Narrow(const std::u16string& text) {

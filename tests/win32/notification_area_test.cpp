@@ -1,41 +1,25 @@
-// The 88-byte record against Shell_NotifyIconA: the shell's answer to a repeated add, the
-// retry of adds the shell refused, and pictures picked again for a new scale. scripts/e2e
-// sees the icons, their menu and the dark taskbar's pictures in Wine's tray.
+// The 88-byte record against Shell_NotifyIconA, through a shell that answers as Wine's and
+// Explorer do: the retry of adds the shell refused, and pictures picked again for a new
+// scale. scripts/e2e sees the icons, their menu and the dark taskbar's pictures in Wine's
+// tray, and that a second start adds no second set.
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cstring>
 #include <functional>
 #include <map>
 
 #include "icon_maker/ico_writer.h"
 #include "platform/win32/notification_area_win32.h"
 #include "platform/win32/pictures_win32.h"
+#include "support/tray_record.h"
 #include "support/win32_test_support.h"
 
 namespace murvane::win32 {
 namespace {
 
-// A record as the program builds it: tip text, a NUL, blanks to 64 bytes.
+// A record as the program builds it.
 NotifyIconBuffer Record(HWND window, std::size_t id, HICON icon, const std::string& tip = "") {
-  NotifyIconBuffer record{};
-  const UINT_PTR fields[] = {88,           UINT_PTR(window), id, NIF_MESSAGE | NIF_ICON | NIF_TIP,
-                             WM_MOUSEMOVE, UINT_PTR(icon)};
-  std::memcpy(record.data(), fields, sizeof(fields));
-  std::memset(record.data() + 24, ' ', 64);
-  std::memcpy(record.data() + 24, tip.c_str(), tip.size() + 1);
-  return record;
-}
-
-// The real shell (Wine's tray under Xvfb, or Explorer).
-TEST(NotificationArea, AnAddRefusedForAPresentIconIsNotRetried) {
-  test::HiddenWindow window;
-  Win32NotificationArea tray;
-  NotifyIconBuffer record = Record(window.hwnd, 1, nullptr, "NumLock status");
-  ASSERT_TRUE(tray.Notify(NotifyMessage::Add, record)) << "is a notification area running?";
-  EXPECT_FALSE(tray.Notify(NotifyMessage::Add, record)) << "the icon is already there";
-  EXPECT_EQ(tray.RefusedAddsPending(), 0u);
-  EXPECT_TRUE(tray.Notify(NotifyMessage::Delete, record));
+  return murvane::test::TrayRecord(std::int32_t(window), std::int32_t(id), std::int32_t(icon), tip);
 }
 
 // A shell that keeps each icon's last record and logs what it is sent ("A16": an add with a

@@ -1,6 +1,7 @@
 // What a native window reports to the program: clicks, keys, close and logoff, pointer and
-// tray messages. Left to scripts/e2e: timer ticks, the tray menu and its choices, Enter on
-// About, and Chiudi leaving the window hidden as it leaves the task list.
+// tray messages, and a handler's fault. Left to scripts/e2e: timer ticks, the tray menu and
+// its choices, a second start, Enter on About, and Chiudi leaving the window hidden as it
+// leaves the task list.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -85,6 +86,19 @@ TEST_F(WindowEvents, EachWindowMessageBecomesItsOwnEvent) {
   EXPECT_EQ(events.log, (Log{"close " + std::to_string(kUnloadByUser),
                              "close " + std::to_string(kUnloadBySystem), "tray 2 517", "move ",
                              "repick", "recreated", "repick", "repick", "ground"}));
+}
+
+// A throw inside a window procedure ends the loop with a code, never an abort; a program
+// that had asked to end still ends with 0.
+TEST_F(WindowEvents, AnExceptionInAHandlerEndsTheLoopWithACode) {
+  events.onClick = [] { throw std::runtime_error("a handler's fault"); };
+  SendMessageW(Child("cmdApply"), BM_CLICK, 0, 0);
+  EXPECT_TRUE(Faulted());
+  EXPECT_EQ(system.RunMessageLoop(), kExitAfterFault);
+  Win32WindowSystem ending;
+  ending.Quit();
+  NoteFault();
+  EXPECT_EQ(ending.RunMessageLoop(), 0);
 }
 
 }  // namespace

@@ -47,20 +47,14 @@ void ExpectLaidOut(const Win32Window& window, const WindowDesc& layout, int dpi,
     EXPECT_EQ(std::tuple(r.left, r.top, r.right - r.left, r.bottom - r.top),
               std::tuple(at.left, at.top, at.width, at.height))
         << desc.id.name << " at " << dpi;
-    if (twin) EXPECT_EQ(FontOf(control), FontOf(twin->ControlWindow(desc.id))) << desc.id.name;
+    if (twin) {
+      EXPECT_EQ(FontOf(control), FontOf(twin->ControlWindow(desc.id))) << desc.id.name;
+    }
   }
 }
 
 const Win32Window& Native(const std::unique_ptr<NativeWindow>& window) {
   return static_cast<const Win32Window&>(*window);
-}
-
-TEST(WindowLayout, TwipsBecomePixelsWithHalvesRoundedAway) {
-  const std::tuple<int, int, int> cases[] = {
-      {7, 96, 0}, {8, 96, 1}, {-8, 96, -1}, {1275, 144, 128}};
-  for (const auto& [twips, dpi, pixels] : cases) {
-    EXPECT_EQ(TwipsToPixels(twips, dpi), pixels) << twips << " twips at " << dpi << " dpi";
-  }
 }
 
 TEST(WindowLayout, ARasterFaceGivesWayWhereItHasNoSuchSize) {

@@ -39,13 +39,12 @@ inline IconImage SolidImage(int width, int height, IconDepth depth = IconDepth::
 }
 
 // The PNG signature and an IHDR chunk; the check looks no further into PNG images.
-inline Bytes PngHead(std::uint32_t width, std::uint32_t height, std::uint8_t bit_depth = 8,
-                     std::uint8_t colour_type = 6) {
+inline Bytes PngHead(std::uint32_t width, std::uint32_t height) {
   Bytes png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R'};
   for (std::uint32_t side : {width, height}) {
     for (int shift = 24; shift >= 0; shift -= 8) png.push_back(side >> shift);
   }
-  png.insert(png.end(), {bit_depth, colour_type, 0, 0, 0, 0, 0, 0, 0});  // CRC left to decoders
+  png.insert(png.end(), {8, 6, 0, 0, 0, 0, 0, 0, 0});  // 8-bit RGBA; CRC left to decoders
   return png;
 }
 

@@ -4,8 +4,8 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QScopeGuard>
 #include <QTemporaryDir>
-#include <string>
 
 #include "support/recording_events.h"
 
@@ -43,22 +43,14 @@ inline bool RunUntil(const std::function<bool()>& done, int ms = 2000) {
   return done();
 }
 
-// An environment variable set for one scope and put back however the scope
-// ends, a failed assertion included.
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, const QByteArray& value)
-      : name_(name), had_(qEnvironmentVariableIsSet(name)), old_(qgetenv(name)) {
-    qputenv(name, value);
-  }
-  ~ScopedEnv() { had_ ? qputenv(name_, old_) : qunsetenv(name_); }
-  ScopedEnv(const ScopedEnv&) = delete;
-  ScopedEnv& operator=(const ScopedEnv&) = delete;
-
- private:
-  const char* name_;
-  bool had_;
-  QByteArray old_;
-};
+// Sets an environment variable until the returned guard goes, which puts it back
+// however the scope ends, a failed assertion included.
+[[nodiscard]] inline auto ScopedEnv(const char* name, const QByteArray& value) {
+  auto restore = qScopeGuard([name, had = qEnvironmentVariableIsSet(name), old = qgetenv(name)] {
+    had ? qputenv(name, old) : qunsetenv(name);
+  });
+  qputenv(name, value);
+  return restore;
+}
 
 }  // namespace murvane::qt::test
