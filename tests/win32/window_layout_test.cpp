@@ -1,6 +1,5 @@
 // The program's windows built from their layout tables: controls placed in pixels at the
-// window's density, from creation or from a later WM_DPICHANGED, in the fonts picked for it
-// (scripts/e2e sees that no caption wraps at 144 dpi, after either). A
+// window's density, from creation or from a later WM_DPICHANGED, in fonts their captions fit. A
 // monitor at 144 dpi is simulated through the density functions' seam. The tab order is checked on
 // the table (config_window_test) and by the keys scripts/e2e presses.
 #include <gtest/gtest.h>
@@ -57,31 +56,31 @@ const Win32Window& Native(const std::unique_ptr<NativeWindow>& window) {
   return static_cast<const Win32Window&>(*window);
 }
 
-TEST(WindowLayout, ARasterFaceGivesWayWhereItHasNoSuchSize) {
+// A raster face gives way where it has no such size; at each density every caption fits its
+// control in the fonts picked for it.
+TEST(WindowLayout, FontsAreDrawnAtTheirSizeAndEveryCaptionFits) {
   EXPECT_EQ(ChooseFace(L"MS Sans Serif", 11), L"MS Sans Serif");
   const std::wstring at144 = ChooseFace(L"MS Sans Serif", 17);
   EXPECT_NE(at144, L"MS Sans Serif");
   EXPECT_TRUE(DrawsExactly(at144, 17)) << "stand-in drawn at another size";
   EXPECT_TRUE(DrawsExactly(ChooseFace(L"No Such Face", 13), 13));
-}
-
-// A taskbar at the top lowers the work area while it lives.
-struct TaskbarAtTheTop {
-  RECT work{};
-  TaskbarAtTheTop() {
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    RECT lowered{0, 200, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    SystemParametersInfoW(SPI_SETWORKAREA, 0, &lowered, 0);
+  for (int dpi : {96, 120, 144, 192}) {
+    for (const WindowDesc* layout : {&ConfigWindowLayout(), &AboutWindowLayout()}) {
+      WindowFonts fonts(dpi);
+      const std::vector<CaptionRoom> rooms = CaptionRooms(*layout, {dpi, dpi});
+      fonts.Fit(rooms);
+      for (const CaptionRoom& room : rooms)
+        EXPECT_LE(CaptionWidth(fonts.For(room.font), room.text), room.width)
+            << dpi << " dpi: " << std::string(room.text.begin(), room.text.end());
+    }
   }
-  ~TaskbarAtTheTop() { SystemParametersInfoW(SPI_SETWORKAREA, 0, &work, 0); }
-};
+}
 
 // Each window created at 96 dpi (with the newer density functions hidden, as on Windows 7,
 // and with the system's) and at 144; and one created at 96 then told WM_DPICHANGED to 144,
 // which must then look exactly like the one created at 144, fonts included.
 TEST(WindowLayout, WindowsAtEachDensityAreWhereTheLayoutSays) {
   ASSERT_NE(NewerDpiFunctions().getDpiForWindow, nullptr) << "Wine has them; the seam hides them";
-  const TaskbarAtTheTop taskbar;
   const POINT screen{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   const std::pair<DpiFunctions, int> rows[] = {
       {DpiFunctions{}, 96}, {NewerDpiFunctions(), 96}, {test::MonitorsAt144(), 144}};
