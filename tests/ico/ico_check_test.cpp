@@ -62,7 +62,7 @@ TEST(IconCheck, RefusesEachKindOfBreakageWithItsReason) {
 
 // The writer leaves no spare byte, so one byte less must break the fit: this pins the check's
 // arithmetic for colour rows, mask rows and palette. Odd widths end every row in padding.
-TEST(IconCheck, WrittenIconsFitExactly) {
+TEST(IconCheck, IconsOfEveryDepthPassAndWrittenOnesFitExactly) {
   const std::tuple<int, int, IconDepth> shapes[] = {{1, 1, k24},     {3, 5, k24}, {33, 7, k24},
                                                     {256, 256, k24}, {1, 1, k4},  {17, 9, k4},
                                                     {255, 3, k4}};
@@ -73,6 +73,13 @@ TEST(IconCheck, WrittenIconsFitExactly) {
     EXPECT_EQ(FindIconFault(With(file, kEntryBytes, 4, Peek(file, kEntryBytes) - 1)),
               IconFault::kPixelsOutsideImage);
   }
+  // Depths the writer does not make, from a 16x16 4-bit icon: 8 bits wants 128 more pixel
+  // bytes; 1 bit with its two colours leaves bytes spare, which is allowed.
+  const Bytes four = WriteIco({SolidImage(16, 16, k4)});
+  Bytes eight = With(With(four, kDepth, 2, 8), kEntryBytes, 4, Peek(four, kEntryBytes) + 128);
+  eight.resize(eight.size() + 128);
+  EXPECT_EQ(FindIconFault(With(eight, kColoursUsed, 4, 16)), IconFault::kNone);
+  EXPECT_EQ(FindIconFault(With(With(four, kDepth, 2, 1), kColoursUsed, 4, 2)), IconFault::kNone);
 }
 
 }  // namespace
