@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -95,21 +96,16 @@ TEST_F(ColourScheme, ThePortalsAnswerAndAnnouncementsFlipTheTrayPictures) {
 // GNOME's top bar is dark in both of its modes; without an answer nothing is known.
 TEST_F(ColourScheme, ThePreferenceByDesktopAndPortal) {
   enum class Portal { None, Answers, NeverAnswers };
-  const struct {
-    const char* desktop;
-    Portal portal;
-    int scheme;
-    bool dark;
-  } table[] = {
+  const std::tuple<const char*, Portal, int, bool> table[] = {
       {"ubuntu:GNOME", Portal::None, 0, true},
       {"KDE", Portal::NeverAnswers, 1, false},
       {"ubuntu:GNOME", Portal::Answers, 0, true},
   };
-  for (const auto& row : table) {
-    if (row.portal != Portal::None) StartPortal(row.scheme, row.portal == Portal::NeverAnswers);
-    DesktopColourScheme scheme(QString::fromLatin1(row.desktop));
-    Until([&] { return scheme.PrefersDark() == row.dark; });
-    EXPECT_EQ(scheme.PrefersDark(), row.dark) << row.desktop << " scheme " << row.scheme;
+  for (const auto& [desktop, portal, value, dark] : table) {
+    if (portal != Portal::None) StartPortal(value, portal == Portal::NeverAnswers);
+    DesktopColourScheme scheme(QString::fromLatin1(desktop));
+    Until([&] { return scheme.PrefersDark() == dark; });
+    EXPECT_EQ(scheme.PrefersDark(), dark) << desktop << " scheme " << value;
     StopPortal();
   }
 }
@@ -120,28 +116,24 @@ TEST_F(ColourScheme, TheSessionBusIsUsedOnlyWhenItAnswers) {
   QTemporaryDir folder;
   QLocalServer silent;  // accepts, and never says a word
   ASSERT_TRUE(silent.listen(folder.filePath(QStringLiteral("silent"))));
-  const struct {
-    QByteArray address;
-    bool used;
-    const char* said;
-  } table[] = {
+  const std::tuple<QByteArray, bool, const char*> table[] = {
       {live, true, ""},
       {"unix:path=" + folder.filePath(QStringLiteral("silent")).toUtf8(), false,
        "did not answer within 500 ms"},
   };
   const auto runtime = test::ScopedEnv("XDG_RUNTIME_DIR", folder.path().toUtf8());
   const auto bus = test::ScopedEnv("DBUS_SESSION_BUS_ADDRESS", live);  // put back however this ends
-  for (const auto& row : table) {
-    SCOPED_TRACE(row.address.toStdString());
-    qputenv("DBUS_SESSION_BUS_ADDRESS", row.address);
+  for (const auto& [address, used, reason] : table) {
+    SCOPED_TRACE(address.toStdString());
+    qputenv("DBUS_SESSION_BUS_ADDRESS", address);
     ::testing::internal::CaptureStderr();
     StartSessionBusProbe();
     SettleSessionBus();
     SettleSessionBus();
     const std::string said = ::testing::internal::GetCapturedStderr();
-    EXPECT_EQ(HaveSessionBus(), row.used);
-    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), row.used ? 0 : 1) << said;
-    EXPECT_NE(said.find(row.said), std::string::npos) << said;
+    EXPECT_EQ(HaveSessionBus(), used);
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), used ? 0 : 1) << said;
+    EXPECT_NE(said.find(reason), std::string::npos) << said;
   }
 }
 

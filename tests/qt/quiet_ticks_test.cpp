@@ -22,13 +22,14 @@ class ScriptedKeys final : public KeySource {
     if (auto call = std::exchange(onRead, nullptr)) call();
     return KeyStateValue(was, false);
   }
-  bool Settled() const override { return true; }
+  bool Settled() const override { return settled; }
   void Toggle() {
     lit = !lit;
     Changed();
   }
 
   bool lit = false;
+  bool settled = true;
   std::function<void()> onRead;
 };
 
@@ -94,6 +95,17 @@ TEST(QuietTicks, AChangeDuringATickAfterTheReadGetsAnotherTick) {
   EXPECT_EQ(poll.shown, true);
   ASSERT_FALSE(poll.next.empty());
   EXPECT_EQ(poll.next[0], 0) << "the change is shown by a tick at once, not a poll later";
+}
+
+// A lit key held down reads as off, and its release sends no event: while the source is
+// not settled, the poll goes on.
+TEST(QuietTicks, AnUnsettledSourceKeepsThePollGoing) {
+  App();
+  ScriptedKeys keys;
+  keys.settled = false;
+  Poll poll(keys);
+  EXPECT_TRUE(RunUntil([&] { return poll.ticks >= 4; }, 5000));
+  EXPECT_TRUE(poll.timer.isActive());
 }
 
 // Each timer keeps its own account: the first to tick after a key event must not

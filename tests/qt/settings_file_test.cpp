@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstring>
 #include <map>
+#include <tuple>
 #include <vector>
 
 #include <QDir>
@@ -80,11 +81,7 @@ std::map<std::string, std::string> QSettingsKeys(const QString& path) {
 // lines skipped, and a save keeps every key read (and the old file when lines were skipped).
 TEST(SettingsFile, HandEditedFilesReadAsQSettingsReadsThem) {
   test::App();
-  const struct {
-    int skipped;
-    const char* what;
-    QByteArray bytes;
-  } files[] = {
+  const std::tuple<int, const char*, QByteArray> files[] = {
       {0, "comment after ]", "[Settings] ; mine\nCapsLockShow=0\n"},
       {0, "Latin-1", "[Settings]\n; nota \xe8 mia\nCapsLockShow=0\nI=\xe8.ico\n\xe8=1\n"},
       {0, "\\r line ends", "[Settings]\rCapsLockShow=0\rNumLockShow=0\r"},

@@ -13,11 +13,8 @@ namespace {
 
 using murvane::test::TrayRecord;
 
-TEST(TrayRecord, FieldsAndTheTipUpToItsNulOrItsLastWholeCharacter) {
-  const NotifyIconRequest plain = ReadNotifyIcon(TrayRecord(0x10010, 2, 0x1004, "CapsLock On"));
-  EXPECT_EQ(std::tuple(plain.hWnd, plain.uID, plain.uFlags, plain.uCallbackMessage, plain.hIcon,
-                       plain.tip),
-            std::tuple(0x10010, 2, 7, 512, 0x1004, std::string("CapsLock On")));
+// The fields are read as the fake shell reads them, which every behaviour test relies on.
+TEST(TrayRecord, TheTipEndsAtItsNulOrItsLastWholeCharacter) {
   // 63 ASCII bytes and the first byte of "è": the half character goes.
   const std::string cut = std::string(63, 'x') + "\xC3";
   EXPECT_EQ(FromUtf8Bytes(ReadNotifyIcon(TrayRecord(1, 1, 0, cut)).tip), std::u16string(63, u'x'));
