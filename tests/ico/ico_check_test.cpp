@@ -80,6 +80,9 @@ TEST(IconCheck, IconsOfEveryDepthPassAndWrittenOnesFitExactly) {
   eight.resize(eight.size() + 128);
   EXPECT_EQ(FindIconFault(With(eight, kColoursUsed, 4, 16)), IconFault::kNone);
   EXPECT_EQ(FindIconFault(With(With(four, kDepth, 2, 1), kColoursUsed, 4, 2)), IconFault::kNone);
+  // Modern files: a 256-pixel PNG, its side 0 in the directory; and one just at the size cap.
+  EXPECT_EQ(FindIconFault(IconAround(0, PngHead(256, 256))), IconFault::kNone);
+  EXPECT_EQ(FindIconFault(Resized(four, kMaxIconFileBytes)), IconFault::kNone);
 }
 
 }  // namespace

@@ -110,6 +110,7 @@ TEST(LedKeyboard, AKeyIsOnWhenAnyKeyboardsLedIsLitAsKeyboardsComeAndGo) {
   EXPECT_FALSE(keyboard.Settled()) << "LEDs report no changes: the poll must go on";
   ASSERT_TRUE(QDir(leds.filePath("input7::capslock")).removeRecursively());
   EXPECT_EQ(keyboard.GetKeyState(qt::kVkCapital), 0);
+  EXPECT_FALSE(LedKeyboardState(leds.filePath("missing"), 0).HasLeds());
 }
 
 // Steps of KWin's stateChanged (key 0-2 Caps, Num, Scroll; state 1 latched, 2 locked): only a
