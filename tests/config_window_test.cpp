@@ -110,6 +110,7 @@ TEST_F(ConfigWindowTest, ChangeAsksForIconsInTheProgramFolder) {
   for (int slot : {kOffSlot, kOnSlot}) ClickMain(KeyInfo(Key::CapsLock).ChangeButton(slot));
   ASSERT_EQ(sys.fileDialog.Requests().size(), 2u);
   const OpenFileNameRecord& request = sys.fileDialog.Requests()[1];
+  EXPECT_EQ(request.lStructSize, 76u) << "any other size, and the system opens no dialog";
   EXPECT_EQ(request.hwndOwner, ConfigScreen().handle);
   EXPECT_EQ(request.lpstrFilter,
             std::u16string(u"Icone") + u'\0' + u"*.ico" + std::u16string(4, u'\0'));
