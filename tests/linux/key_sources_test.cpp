@@ -54,13 +54,13 @@ SessionFacts Session(bool wayland, bool x, const char* platform, const char* des
 // would start it: whatever DISPLAY says, and even when Qt itself fell back to xcb.
 // Only Qt's own platform decides X: offscreen with a DISPLAY opens no X connection.
 // With nothing readable, the one warning names the session, so a report says where to look.
-TEST(KeySourceChoice, XkbOnlyOnX11OverXcbThenKwinOnWaylandThenTheLedsOrASaidNothing) {
+TEST(KeySourceChoice, XkbOnlyOnX11OverXcbThenKwinOnWaylandThenTheLedsElseOneWarning) {
   struct Row {
     SessionFacts session;
     Names working;
     const char* source;
     Names tried;
-    std::string said = "";
+    std::string said{};  // what the one warning names; none when empty
   };
   const Names kAll = {"xkb", "keystate", "leds"};
   std::vector<Row> rows = {
