@@ -16,7 +16,7 @@ constexpr std::uint32_t kWmMButtonUp = 520;
 // One per icon. Hosts differ around a double click: XEmbed sends Trigger then
 // DoubleClick, some D-Bus hosts three Triggers; a Trigger that follows another
 // activation within the double-click time is noise and is dropped. The context
-// activation maps to nothing: the menu's aboutToShow stands for the right button.
+// activation maps to nothing: the tray menu says when the right button counts.
 class ActivationMapper {
  public:
   explicit ActivationMapper(int doubleClickMs) : doubleClickMs_(doubleClickMs) {}

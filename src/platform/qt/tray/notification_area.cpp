@@ -9,7 +9,7 @@
 namespace murvane::qt {
 
 struct QtNotificationArea::Icon {
-  std::unique_ptr<TrayMenu> menu = std::make_unique<TrayMenu>();
+  std::unique_ptr<TrayMenu> menu;
   std::unique_ptr<QSystemTrayIcon> tray = std::make_unique<QSystemTrayIcon>();
   ActivationMapper mapper{QApplication::doubleClickInterval()};
   bool callbacks = false;
@@ -55,12 +55,11 @@ bool QtNotificationArea::Notify(NotifyMessage message, NotifyIconBuffer& record)
 bool QtNotificationArea::Add(const NotifyIconRequest& request) {
   const Key key{request.hWnd, request.uID};
   auto icon = std::make_unique<Icon>();
+  icon->menu = std::make_unique<TrayMenu>([this, key] { Deliver(key, kWmRButtonUp); });
   if (const WindowRegistry::Entry* window = windows_.Find(request.hWnd)) {
     if (!window->layout->menus.empty()) FillMenu(icon->menu->Menu(), window->layout->menus[0]);
   }
   icon->tray->setContextMenu(&icon->menu->Menu());
-  QObject::connect(&icon->menu->Menu(), &QMenu::aboutToShow, icon->tray.get(),
-                   [this, key] { MenuOpening(key); });
   QObject::connect(
       icon->tray.get(), &QSystemTrayIcon::activated, icon->tray.get(),
       [this, key](QSystemTrayIcon::ActivationReason reason) { Activated(key, reason); });
@@ -95,13 +94,6 @@ void QtNotificationArea::Activated(Key key, QSystemTrayIcon::ActivationReason re
   if (message) Deliver(key, *message);
 }
 
-void QtNotificationArea::MenuOpening(Key key) {
-  auto found = icons_.find(key);
-  if (found == icons_.end()) return;
-  found->second->menu->Opened();
-  Deliver(key, kWmRButtonUp);
-}
-
 // Later, from the event loop: Qt is still inside the signal, and the program may
 // delete this very icon.
 void QtNotificationArea::Deliver(Key key, std::uint32_t mouseMessage) {
@@ -113,6 +105,8 @@ void QtNotificationArea::Deliver(Key key, std::uint32_t mouseMessage) {
     const auto id = static_cast<std::uint32_t>(key.second);
     if (mouseMessage != kWmRButtonUp) return events.OnTrayCallback(id, mouseMessage);
     menus_.Deliver(*found->second->menu, [&] { events.OnTrayCallback(id, mouseMessage); });
+    found = icons_.find(key);  // the command may have removed the icons
+    if (found != icons_.end()) found->second->menu->ForgetPanelChoice();
   });
 }
 

@@ -44,7 +44,6 @@ class QtNotificationArea final : public NotificationArea {
   bool Add(const NotifyIconRequest& request);
   void Apply(Icon& icon, const NotifyIconRequest& request);
   void Activated(Key key, QSystemTrayIcon::ActivationReason reason);
-  void MenuOpening(Key key);
   void Deliver(Key key, std::uint32_t mouseMessage);
 
   QtPictureSource& pictures_;

@@ -25,6 +25,19 @@ bool Holds(const QMenu& menu, const MenuDesc& desc) {
 
 }  // namespace
 
+// Only a menu Qt puts on the screen itself gets a show event: a panel that
+// shows the menu over D-Bus never makes this widget visible.
+class TrayMenu::ShownMenu final : public QMenu {
+ public:
+  std::function<void()> onShow;
+
+ protected:
+  void showEvent(QShowEvent* event) override {
+    QMenu::showEvent(event);
+    if (onShow) onShow();
+  }
+};
+
 void FillMenu(QMenu& menu, const MenuDesc& desc) {
   if (Holds(menu, desc)) return;
   menu.clear();
@@ -35,9 +48,11 @@ void FillMenu(QMenu& menu, const MenuDesc& desc) {
   }
 }
 
-TrayMenu::TrayMenu() : menu_(new QMenu) {
+TrayMenu::TrayMenu(std::function<void()> rightButton)
+    : menu_(new ShownMenu), rightButton_(std::move(rightButton)) {
+  menu_->onShow = [this] { ShownHere(); };
   QObject::connect(menu_, &QMenu::triggered, menu_,
-                   [this](QAction* action) { chosen_ = action->data().toString().toStdString(); });
+                   [this](QAction* action) { Chosen(action->data().toString().toStdString()); });
   QObject::connect(menu_, &QMenu::aboutToHide, menu_, [this] { open_ = false; });
 }
 
@@ -46,17 +61,41 @@ TrayMenu::TrayMenu() : menu_(new QMenu) {
 TrayMenu::~TrayMenu() {
   *alive_ = false;
   if (waiting_) waiting_->quit();
+  menu_->onShow = nullptr;
   menu_->disconnect();
   menu_->hide();
   menu_->deleteLater();
 }
 
-void TrayMenu::Opened() {
-  open_ = true;
+QMenu& TrayMenu::Menu() {
+  return *menu_;
+}
+
+void TrayMenu::ShownHere() {
+  shownHere_ = open_ = true;
   chosen_.clear();
+  if (rightButton_) rightButton_();
+}
+
+void TrayMenu::Chosen(std::string name) {
+  if (shownHere_) {
+    chosen_ = std::move(name);
+    return;
+  }
+  panelChoice_ = std::move(name);
+  if (rightButton_) rightButton_();
 }
 
 std::string TrayMenu::WaitForChoice() {
+  if (!panelChoice_.empty()) return std::exchange(panelChoice_, std::string());
+  if (!shownHere_) return {};
+  const std::shared_ptr<bool> alive = alive_;
+  std::string chosen = WaitOnShownMenu();
+  if (*alive) shownHere_ = false;
+  return chosen;
+}
+
+std::string TrayMenu::WaitOnShownMenu() {
   QEventLoop loop;
   QTimer grace;
   grace.setSingleShot(true);

@@ -1,6 +1,12 @@
-// The menu a tray icon opens. Qt shows it itself (XEmbed) or hands it to the
-// panel over D-Bus, so it must hold the program's items before it opens; the
-// program's PopupMenu then fills it again if its items differ and waits on it.
+// The menu a tray icon opens, on the two kinds of panel Qt serves:
+// - XEmbed: Qt shows the menu itself on the right button. The program hears the
+//   right button as the menu shows, and its pop-up call waits on that menu.
+// - D-Bus (StatusNotifierItem): the panel owns the menu. It reads the items when
+//   it likes, and sends "opened", "clicked" and "closed" only as it chooses
+//   (GNOME's asks for the items of every icon as it appears, and says nothing
+//   more). So there only a click on an item stands for the right button: the
+//   program hears it then, and its pop-up call returns that item at once.
+//   Nothing ever waits on a panel.
 #pragma once
 
 #include <QMenu>
@@ -20,23 +26,36 @@ void FillMenu(QMenu& menu, const MenuDesc& desc);
 
 class TrayMenu {
  public:
-  TrayMenu();
+  // rightButton runs, inside Qt's signal, when the program should hear the
+  // right button: the menu shown here, or an item clicked in a panel's menu.
+  explicit TrayMenu(std::function<void()> rightButton = {});
   ~TrayMenu();
   TrayMenu(const TrayMenu&) = delete;
   TrayMenu& operator=(const TrayMenu&) = delete;
 
-  QMenu& Menu() { return *menu_; }
-  // Called as the menu opens: nothing is chosen yet.
-  void Opened();
-  // Returns once an item was chosen or the menu closed: the item's name, or empty.
+  QMenu& Menu();
+  // The item's name, or empty: a panel's click at once; a menu shown here once
+  // an item was chosen or it closed.
   std::string WaitForChoice();
+  // A panel's click that the program did not take (it was busy) is not kept
+  // for a later right button.
+  void ForgetPanelChoice() { panelChoice_.clear(); }
 
  private:
-  QMenu* menu_;  // deleted later: it may be inside one of its own signals
+  class ShownMenu;
+
+  void ShownHere();
+  void Chosen(std::string name);
+  std::string WaitOnShownMenu();
+
+  ShownMenu* menu_;  // deleted later: it may be inside one of its own signals
+  std::function<void()> rightButton_;
   QEventLoop* waiting_ = nullptr;
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+  bool shownHere_ = false;
   bool open_ = false;
   std::string chosen_;
+  std::string panelChoice_;
 };
 
 // Which tray menu the program's right-button message stands for, while the
