@@ -105,8 +105,6 @@ void QtNotificationArea::Deliver(Key key, std::uint32_t mouseMessage) {
     const auto id = static_cast<std::uint32_t>(key.second);
     if (mouseMessage != kWmRButtonUp) return events.OnTrayCallback(id, mouseMessage);
     menus_.Deliver(*found->second->menu, [&] { events.OnTrayCallback(id, mouseMessage); });
-    found = icons_.find(key);  // the command may have removed the icons
-    if (found != icons_.end()) found->second->menu->ForgetPanelChoice();
   });
 }
 

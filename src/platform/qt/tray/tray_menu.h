@@ -37,9 +37,6 @@ class TrayMenu {
   // The item's name, or empty: a panel's click at once; a menu shown here once
   // an item was chosen or it closed.
   std::string WaitForChoice();
-  // A panel's click that the program did not take (it was busy) is not kept
-  // for a later right button.
-  void ForgetPanelChoice() { panelChoice_.clear(); }
 
  private:
   class ShownMenu;
