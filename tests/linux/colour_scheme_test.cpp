@@ -30,12 +30,7 @@ const QString kPortal = QStringLiteral("org.freedesktop.portal.Desktop");
 
 class ColourScheme : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    static int argc = 1;
-    static char name[] = "murvane_qt_colour_scheme_tests";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication app(argc, argv);
-  }
+  static void SetUpTestSuite() { test::CoreApp(); }
   void SetUp() override {
     ASSERT_FALSE(qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS").isEmpty())
         << "run under dbus-run-session";

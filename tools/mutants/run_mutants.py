@@ -22,11 +22,11 @@ REPO = Path(__file__).resolve().parents[2]
 DEFAULT_LIST = REPO / "tools" / "mutants" / "breaks.txt"
 TEST_PROGRAMS = ["tests/murvane_tests", "tests/ico/murvane_ico_tests", "tests/qt/murvane_qt_tests",
                  "tests/linux/murvane_linux_tests", "tests/linux/murvane_linux_lock_keys_tests",
-                 "tests/linux/murvane_linux_colour_scheme_tests", "tests/qt/murvane_qt_panel_menu_tests"]
+                 "tests/linux/murvane_linux_bus_tests", "tests/qt/murvane_qt_panel_menu_tests"]
 # Test programs that need a wrapper: the lock keys need an X server of their own, the
-# desktop's colour scheme a session bus for its stand-in portal, the panel's menus both.
+# desktop's colour scheme and notices a session bus for their stand-ins, the panel's menus both.
 WRAPPERS = {"murvane_linux_lock_keys_tests": [str(REPO / "tests" / "linux" / "with_xvfb.sh")],
-            "murvane_linux_colour_scheme_tests": ["dbus-run-session", "--"],
+            "murvane_linux_bus_tests": ["dbus-run-session", "--"],
             "murvane_qt_panel_menu_tests": ["dbus-run-session", "--",
                                             str(REPO / "tests" / "linux" / "with_xvfb.sh")]}
 FIELDS = ("file", "find", "replace", "seen")

@@ -7,6 +7,7 @@
 #include "app/application.h"
 #include "platform/linux/linux_platform.h"
 #include "platform/linux/session/bus_probe.h"
+#include "platform/linux/session/instance.h"
 #include "platform/linux/session/session_end.h"
 
 namespace {
@@ -50,9 +51,6 @@ std::optional<int> ReadCommandLine(int argc, char** argv) {
 int main(int argc, char** argv) {
   if (std::optional<int> code = ReadCommandLine(argc, argv)) return *code;
   int qtArgc = 1;
-  // Qt itself first looks at the bus after QApplication, so the bus answers
-  // while Qt starts.
-  murvane::linux_desktop::StartSessionBusProbe();
   QApplication application(qtArgc, argv);
   QApplication::setQuitOnLastWindowClosed(false);  // the program says when it ends
   QApplication::setApplicationName(QStringLiteral("Murvane"));
@@ -60,6 +58,13 @@ int main(int argc, char** argv) {
   // The menu entry's name: Wayland desktops find the program's icon and name by it.
   QApplication::setDesktopFileName(QStringLiteral("com.example.murvane"));
 
+  // A later start only asks the running Murvane to show its window, so it opens
+  // no key source, tray or bus of its own, and says nothing the first has said.
+  if (murvane::linux_desktop::SocketSessionInstance().AskRunning(
+          murvane::InstanceRequest::ShowConfiguration)) {
+    return 0;
+  }
+  murvane::linux_desktop::StartSessionBusProbe();
   murvane::linux_desktop::SettleSessionBus();
   murvane::linux_desktop::LinuxPlatform system;
   murvane::Platform platform = system.View();

@@ -6,7 +6,6 @@
 #include <QDBusConnection>
 #include <QDBusInterface>
 #include <QDBusServiceWatcher>
-#include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QSocketNotifier>
@@ -54,16 +53,20 @@ bool TrayHost::Present() {
   return XEmbedTrayPresent() || DBusHostPresent();
 }
 
-void TrayHost::WaitForHost(int maxMs) {
-  if (!display_ && !bus_) return;
-  const QDeadlineTimer deadline(maxMs);
+void TrayHost::WaitForHost(int lateMs, const std::function<void()>& onLate) {
+  if ((!display_ && !bus_) || Present()) return;
   QEventLoop loop;
   QTimer look;
+  QTimer late;
+  late.setSingleShot(true);
   QObject::connect(&look, &QTimer::timeout, &loop, [&] {
-    if (Present() || deadline.hasExpired()) loop.quit();
+    if (Present()) loop.quit();
   });
-  if (Present()) return;
+  QObject::connect(&late, &QTimer::timeout, &loop, [&] {
+    if (onLate) onLate();
+  });
   look.start(kLookEveryMs);
+  late.start(lateMs);
   loop.exec();
 }
 

@@ -21,9 +21,11 @@ class TrayHost {
   TrayHost& operator=(const TrayHost&) = delete;
 
   bool Present();
-  // Runs the event loop until a host is there or maxMs have passed. Returns
-  // at once where no host could ever answer (no X display, no session bus).
-  void WaitForHost(int maxMs);
+  // Runs the event loop until a host is there. Icons made before would never
+  // reach a D-Bus panel that comes later (Qt chooses once per process), so
+  // after lateMs without one onLate runs once and the wait goes on. Returns at
+  // once where no host could ever answer (no X display, no session bus).
+  void WaitForHost(int lateMs, const std::function<void()>& onLate);
   // onNewHost runs whenever a tray host starts (again).
   void WatchForNewHosts(std::function<void()> onNewHost);
 

@@ -1,5 +1,6 @@
 #include <cstdio>
 
+#include "platform/linux/desktop/desktop_notice.h"
 #include "platform/linux/keys/key_source_choice.h"
 #include "platform/linux/keys/kwin_keystate.h"
 #include "platform/linux/keys/leds.h"
@@ -7,13 +8,6 @@
 
 namespace murvane::linux_desktop {
 namespace {
-
-QString SessionName(const SessionFacts& session) {
-  const QString kind =
-      IsWaylandSession(session) ? QStringLiteral("Wayland") : QStringLiteral("X11");
-  if (session.desktop.isEmpty()) return kind;
-  return kind + QStringLiteral(" (") + session.desktop + QLatin1Char(')');
-}
 
 std::unique_ptr<KeySource> Try(const std::function<std::unique_ptr<KeySource>()>& open) {
   return open ? open() : nullptr;
@@ -58,8 +52,9 @@ std::unique_ptr<KeySource> OpenKeyboardState(const SessionFacts& session) {
         if (!leds->HasLeds()) return nullptr;
         return leds;
       }};
-  return ChooseKeySource(session, openers, [](const QString& text) {
+  return ChooseKeySource(session, openers, [&session](const QString& text) {
     std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+    ShowDesktopNotice(NoKeySourceNotice(session));
   });
 }
 

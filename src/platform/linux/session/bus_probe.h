@@ -4,17 +4,18 @@
 // call would block for good. Either way Murvane goes without D-Bus: an XEmbed
 // tray still shows its icons.
 //
-// The question goes out before QApplication and is answered while Qt starts, so
-// a bus that never answers costs the start only what is left of kBusAnswerMs.
+// The question goes out only once this start knows it is the one Murvane of the
+// session, so a start that hands over never touches the bus; one that never
+// answers costs the start kBusAnswerMs.
 #pragma once
 
 namespace murvane::linux_desktop {
 
 // A live daemon answers in well under a millisecond; half a second leaves a busy
-// one room, and Qt's own start covers much of it.
+// one room.
 constexpr int kBusAnswerMs = 500;
 
-// Before QApplication: asks the bus named by the environment, in the background.
+// Asks the bus named by the environment, in the background.
 void StartSessionBusProbe();
 // Before anything uses D-Bus: waits for the answer and, where no bus answered,
 // says why on stderr and makes the environment say there is none.

@@ -17,4 +17,11 @@ bool IsWaylandSession(const SessionFacts& session) {
   return session.waylandDisplay || session.qtPlatform == QLatin1String("wayland");
 }
 
+QString SessionName(const SessionFacts& session) {
+  const QString kind =
+      IsWaylandSession(session) ? QStringLiteral("Wayland") : QStringLiteral("X11");
+  if (session.desktop.isEmpty()) return kind;
+  return kind + QStringLiteral(" (") + session.desktop + QLatin1Char(')');
+}
+
 }  // namespace murvane::linux_desktop

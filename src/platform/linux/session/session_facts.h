@@ -18,5 +18,7 @@ struct SessionFacts {
 };
 SessionFacts CurrentSession();
 bool IsWaylandSession(const SessionFacts& session);
+// "Wayland (GNOME)", "X11": how the session is named to the user.
+QString SessionName(const SessionFacts& session);
 
 }  // namespace murvane::linux_desktop

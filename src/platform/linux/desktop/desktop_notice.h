@@ -1,0 +1,25 @@
+// What Murvane must tell someone who never reads its error output: that no
+// lock key can be read, or that this desktop shows no tray icons. Each goes to
+// stderr and, where the session has one, to the desktop's notification list
+// (org.freedesktop.Notifications). The notice is sent without waiting for an
+// answer, so a slow or missing service never holds up the start.
+#pragma once
+
+#include <QString>
+
+#include "platform/linux/session/session_facts.h"
+
+namespace murvane::linux_desktop {
+
+struct DesktopNotice {
+  QString summary;
+  QString body;
+};
+
+// The session's words are the user's language: Italian, like the windows.
+DesktopNotice NoKeySourceNotice(const SessionFacts& session);
+DesktopNotice NoTrayNotice(int waitedSeconds);
+
+void ShowDesktopNotice(const DesktopNotice& notice);
+
+}  // namespace murvane::linux_desktop
