@@ -6,8 +6,7 @@
 
 #include <QApplication>
 #include <QDBusConnection>
-#include <QDBusPendingCallWatcher>
-#include <QDBusPendingReply>
+#include <QDBusPendingCall>
 #include <QProcess>
 
 #include "app/application.h"
@@ -44,40 +43,45 @@ bool Shown(const QString& title) {
   return false;
 }
 
-class PanelMenus : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_FALSE(qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS").isEmpty())
-        << "run under dbus-run-session";
-    XApp();
-    panel.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    panel.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral(MURVANE_FAKE_PANEL)});
-    ASSERT_TRUE(test::RunUntil([] { return Ask<int>("Items").isValid(); }, 5000))
-        << "the stand-in panel did not start";
+// Asked without blocking: the panel calls back into this process's menus.
+QDBusMessage AskPanel(const QString& method, const QVariantList& arguments = {}) {
+  QDBusMessage call = QDBusMessage::createMethodCall(
+      QStringLiteral("org.kde.StatusNotifierWatcher"), QStringLiteral("/StatusNotifierWatcher"),
+      QStringLiteral("org.example.Panel"), method);
+  call.setArguments(arguments);
+  QDBusPendingCall pending = QDBusConnection::sessionBus().asyncCall(call);
+  test::RunUntil([&] { return pending.isFinished(); }, 5000);
+  return pending.reply();
+}
+
+int Items() {
+  const QDBusMessage answer = AskPanel(QStringLiteral("Items"));
+  return answer.type() == QDBusMessage::ReplyMessage ? answer.arguments().front().toInt() : -1;
+}
+
+void Send(std::initializer_list<std::pair<const char*, const char*>> steps) {
+  for (const auto& [key, what] : steps) {
+    const QDBusMessage answer = AskPanel(QStringLiteral("Send"), {key, QString::fromUtf8(what)});
+    EXPECT_EQ(answer.type(), QDBusMessage::ReplyMessage) << key << " " << what;
   }
-  void TearDown() override {
+}
+
+// GNOME's extension asks every menu for its items as the icons appear and then
+// sends only clicks; waybar sends opened, clicked, closed; a panel may leave a
+// menu "open" for good. Whatever came before, each click runs its item.
+TEST(PanelMenus, EachClickRunsItsItemWhateverThePanelSentBefore) {
+  ASSERT_FALSE(qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS").isEmpty())
+      << "run under dbus-run-session";
+  XApp();
+  QProcess panel;
+  panel.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+  panel.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral(MURVANE_FAKE_PANEL)});
+  const auto stop = qScopeGuard([&] {
     panel.kill();
     panel.waitForFinished();
-  }
+  });
+  ASSERT_TRUE(test::RunUntil([] { return Items() == 0; }, 5000)) << "no stand-in panel";
 
-  // Asked without blocking: the panel calls back into this process's menus.
-  template <typename T = void>
-  static QDBusPendingReply<T> Ask(const QString& method, const QVariantList& arguments = {}) {
-    QDBusMessage call = QDBusMessage::createMethodCall(
-        QStringLiteral("org.kde.StatusNotifierWatcher"), QStringLiteral("/StatusNotifierWatcher"),
-        QStringLiteral("org.example.Panel"), method);
-    call.setArguments(arguments);
-    QDBusPendingReply<T> reply = QDBusConnection::sessionBus().asyncCall(call);
-    test::RunUntil([&] { return reply.isFinished(); }, 5000);
-    return reply;
-  }
-  static void Send(const char* key, const char* what) {
-    const auto reply = Ask("Send", {QString::fromLatin1(key), QString::fromUtf8(what)});
-    EXPECT_FALSE(reply.isError()) << key << " " << what << ": "
-                                  << reply.error().message().toStdString();
-  }
-
-  QProcess panel;
   fake::FakePlatform sys;
   WindowRegistry registry;
   TrayMenuSession menus;
@@ -88,28 +92,17 @@ class PanelMenus : public ::testing::Test {
   Platform platform{tray,      ansi,         sys.keyboard,      sys.settings,
                     sys.files, pictures,     sys.fileDialog,    sys.shell,
                     windows,   sys.instance, sys.Get().identity};
-};
-
-// GNOME's extension asks every menu for its items as the icons appear and then
-// sends only clicks; waybar sends opened, clicked, closed; a panel may leave a
-// menu "open" for good. Whatever came before, each click runs its item.
-TEST_F(PanelMenus, EachClickRunsItsItemWhateverThePanelSentBefore) {
   Application program(platform);
   ASSERT_EQ(program.Start(), StartOutcome::Running);
   const std::int32_t main = registry.Handles().front();
-  ASSERT_TRUE(test::RunUntil([] { return Ask<int>("Items").value() == 3; }, 5000));
-  for (const char* key : {"ScrollLock", "NumLock", "CapsLock"}) Send(key, "abouttoshow");
+  ASSERT_TRUE(test::RunUntil([] { return Items() == 3; }, 5000));
 
-  Send("CapsLock", "_Configura...");
+  Send({{"ScrollLock", "abouttoshow"}, {"NumLock", "abouttoshow"}, {"CapsLock", "abouttoshow"}});
+  Send({{"CapsLock", "_Configura..."}});
   EXPECT_TRUE(test::RunUntil([] { return Shown(kConfiguration); }));
-
-  Send("NumLock", "opened");
-  Send("NumLock", "_Su...");
-  Send("NumLock", "closed");
+  Send({{"NumLock", "opened"}, {"NumLock", "_Su..."}, {"NumLock", "closed"}});
   EXPECT_TRUE(test::RunUntil([] { return Shown(kAbout); }));
-
-  Send("ScrollLock", "opened");  // and never closed
-  Send("CapsLock", "_Esci");
+  Send({{"ScrollLock", "opened"}, {"CapsLock", "_Esci"}});
   EXPECT_TRUE(test::RunUntil([&] { return !program.Main().IsLoaded(); }));
   for (const std::int32_t id : {1, 2, 3}) EXPECT_EQ(tray.Find(main, id), nullptr) << id;
 }

@@ -34,16 +34,6 @@ inline QApplication& App() {
   return *app;
 }
 
-// The one QCoreApplication of a test process that talks to a private session
-// bus: no widgets, and the environment left as the test run set it.
-inline QCoreApplication& CoreApp() {
-  static int argc = 1;
-  static char name[] = "murvane_bus_tests";
-  static char* argv[] = {name, nullptr};
-  static QCoreApplication app(argc, argv);
-  return app;
-}
-
 // Runs the event loop until `done` or `ms` pass; returns `done()`.
 inline bool RunUntil(const std::function<bool()>& done, int ms = 2000) {
   QElapsedTimer clock;

@@ -1,6 +1,7 @@
 // The desktop over a private session bus (run under dbus-run-session): whether
-// Murvane uses the bus at all, and the colour preference read from a desktop
-// portal (portal/fake_portal.py), carried through to the pictures in the tray.
+// Murvane uses the bus at all, the colour preference read from a desktop portal
+// (portal/fake_portal.py) carried through to the pictures in the tray, and the
+// notices sent to a notification service (notifications/fake_notifications.py).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,6 +11,7 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QDBusReply>
 #include <QLocalServer>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -17,6 +19,8 @@
 #include "app/application.h"
 #include "platform/fake/fake_platform.h"
 #include "platform/linux/desktop/colour_scheme.h"
+#include "platform/linux/desktop/desktop_notice.h"
+#include "platform/linux/desktop/tray_host.h"
 #include "platform/linux/session/bus_probe.h"
 #include "support/qt_test_app.h"
 
@@ -27,30 +31,47 @@ namespace test = qt::test;
 
 constexpr std::int32_t kCapsId = 2;
 const QString kPortal = QStringLiteral("org.freedesktop.portal.Desktop");
+const QString kNotifications = QStringLiteral("org.freedesktop.Notifications");
 
-class ColourScheme : public ::testing::Test {
+class DesktopBus : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { test::CoreApp(); }
+  static void SetUpTestSuite() {
+    static int argc = 1;
+    static char name[] = "murvane_linux_bus_tests";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication app(argc, argv);
+  }
   void SetUp() override {
     ASSERT_FALSE(qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS").isEmpty())
         << "run under dbus-run-session";
   }
-  void TearDown() override { StopPortal(); }
-  // Starts the test portal answering color-scheme with `scheme`; a held one
-  // answers only when told (Control("Answer")), or never.
+  void TearDown() override {
+    for (QProcess* standIn : {&notifications, &panel}) {
+      standIn->kill();
+      standIn->waitForFinished();
+    }
+    StopPortal();
+  }
+  // Starts a stand-in service and waits until it holds its name on the bus.
+  static void StartStandIn(QProcess& process, const QStringList& arguments, const QString& name) {
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.start(QStringLiteral("/usr/bin/python3"), arguments);
+    ASSERT_TRUE(Until([&] { return There(name); })) << name.toStdString() << " did not start";
+  }
+  // The test portal answers color-scheme with `scheme`; a held one answers only
+  // when told (Control("Answer")), or never.
   void StartPortal(int scheme, bool held = false) {
     QStringList arguments{QStringLiteral(MURVANE_FAKE_PORTAL), QString::number(scheme)};
     if (held) arguments << QStringLiteral("held");
-    portal.start(QStringLiteral("/usr/bin/python3"), arguments);
-    ASSERT_TRUE(Until([] { return PortalThere(); })) << "the test portal did not start";
+    StartStandIn(portal, arguments, kPortal);
   }
   void StopPortal() {
     portal.kill();
     portal.waitForFinished();
-    ASSERT_TRUE(Until([] { return !PortalThere(); }));
+    ASSERT_TRUE(Until([] { return !There(kPortal); }));
   }
-  static bool PortalThere() {
-    return QDBusConnection::sessionBus().interface()->isServiceRegistered(kPortal).value();
+  static bool There(const QString& name) {
+    return QDBusConnection::sessionBus().interface()->isServiceRegistered(name).value();
   }
   static void Control(const QString& method, const QVariantList& arguments = {}) {
     QDBusMessage call =
@@ -59,12 +80,21 @@ class ColourScheme : public ::testing::Test {
     call.setArguments(arguments);
     ASSERT_EQ(QDBusConnection::sessionBus().call(call).type(), QDBusMessage::ReplyMessage);
   }
+  static QStringList NoticesReceived() {
+    const QDBusReply<QStringList> reply =
+        QDBusConnection::sessionBus().call(QDBusMessage::createMethodCall(
+            kNotifications, QStringLiteral("/org/freedesktop/Notifications"),
+            QStringLiteral("org.example.Notices"), QStringLiteral("Received")));
+    return reply.value();
+  }
   static bool Until(const std::function<bool()>& done) { return test::RunUntil(done, 5000); }
   QProcess portal;
+  QProcess notifications;
+  QProcess panel;
 };
 
 // The portal answers only after the icons are up, as one still starting at log-on.
-TEST_F(ColourScheme, ThePortalsAnswerAndAnnouncementsFlipTheTrayPictures) {
+TEST_F(DesktopBus, ThePortalsAnswerAndAnnouncementsFlipTheTrayPictures) {
   StartPortal(1, true);
   DesktopColourScheme scheme({});
   EXPECT_FALSE(scheme.PrefersDark()) << "no answer yet: light, and the start goes on";
@@ -89,7 +119,7 @@ TEST_F(ColourScheme, ThePortalsAnswerAndAnnouncementsFlipTheTrayPictures) {
 }
 
 // GNOME's top bar is dark in both of its modes; without an answer nothing is known.
-TEST_F(ColourScheme, ThePreferenceByDesktopAndPortal) {
+TEST_F(DesktopBus, ThePreferenceByDesktopAndPortal) {
   enum class Portal { None, Answers, NeverAnswers };
   const std::tuple<const char*, Portal, int, bool> table[] = {
       {"ubuntu:GNOME", Portal::None, 0, true},
@@ -106,7 +136,7 @@ TEST_F(ColourScheme, ThePreferenceByDesktopAndPortal) {
 }
 
 // Murvane goes without a bus that is not there or does not answer, and says why once.
-TEST_F(ColourScheme, TheSessionBusIsUsedOnlyWhenItAnswers) {
+TEST_F(DesktopBus, TheSessionBusIsUsedOnlyWhenItAnswers) {
   const QByteArray live = qgetenv("DBUS_SESSION_BUS_ADDRESS");
   QTemporaryDir folder;
   QLocalServer silent;  // accepts, and never says a word
@@ -130,6 +160,33 @@ TEST_F(ColourScheme, TheSessionBusIsUsedOnlyWhenItAnswers) {
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), used ? 0 : 1) << said;
     EXPECT_NE(said.find(reason), std::string::npos) << said;
   }
+}
+
+// What the user must know reaches the notification list, and the tray is still
+// waited for after its notice: the user may turn it on then.
+TEST_F(DesktopBus, EachNoticeReachesTheListAndTheTrayIsWaitedForPastIt) {
+  StartStandIn(notifications, {QStringLiteral(MURVANE_FAKE_NOTIFICATIONS)}, kNotifications);
+  ShowDesktopNotice(
+      NoKeySourceNotice({true, false, QStringLiteral("wayland"), QStringLiteral("GNOME")}));
+  TrayHost host;
+  int late = 0;
+  host.WaitForHost(100, [&] {
+    ++late;
+    ShowDesktopNotice(NoTrayNotice(30));
+    panel.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral(MURVANE_FAKE_PANEL)});
+  });
+  EXPECT_EQ(late, 1);
+  EXPECT_TRUE(host.Present()) << "the wait ended before a tray was there";
+
+  Until([] { return NoticesReceived().size() == 2; });
+  const QStringList received = NoticesReceived();
+  ASSERT_EQ(received.size(), 2) << received.join(u'\n').toStdString();
+  EXPECT_TRUE(received[0].startsWith(
+      QStringLiteral("Murvane|Murvane non può leggere i tasti di blocco|In questa sessione "
+                     "Wayland (GNOME) il compositore non fornisce")))
+      << received[0].toStdString();
+  EXPECT_TRUE(received[1].contains(QStringLiteral("estensione AppIndicator")))
+      << received[1].toStdString();
 }
 
 }  // namespace
