@@ -3,7 +3,7 @@
 
 murvane_linux_binary() { echo build/linux/src/platform/linux/murvane; }
 murvane_windows_exe() { echo build/windows/src/platform/win32/murvane.exe; }
-wayland_test_helper() { echo "build/linux/tests/wayland/$1"; }  # $1: sway_lock_keys, kwin_press_keys
+wayland_test_helper() { echo "build/linux/tests/wayland/$1"; }  # $1: sway_lock_keys, kwin_fake_input
 linux_bench_driver() { echo build/linux/bench/murvane_idle_ticks; }
 
 # The Linux binary to test: $MURVANE_BIN when set, else the build's; exits

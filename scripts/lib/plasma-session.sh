@@ -3,10 +3,10 @@
 # StatusNotifierWatcher module, then plasmashell, whose panel holds the system
 # tray. KWin composites with OpenGL (Mesa's software renderer) because its
 # screenshot interface lives in an effect that needs it. A user's pointer comes
-# from plasma-pointer (org_kde_kwin_fake_input); screenshots from KWin's own
-# interface (plasma-screenshot.py). Run inside a dbus-run-session of a clean
-# environment. Needs harness.sh, kwin-session.sh (desktop_entry, KWIN_SOCKET),
-# sni-panel.sh, and $work.
+# from tests/wayland/kwin_fake_input (org_kde_kwin_fake_input); screenshots from
+# KWin's own interface (plasma-screenshot.py). Run inside a dbus-run-session of a
+# clean environment. Needs harness.sh, build-outputs.sh, kwin-session.sh
+# (desktop_entry, KWIN_SOCKET), sni-panel.sh, and $work.
 
 PLASMA_WIDTH=1024
 PLASMA_HEIGHT=768
@@ -28,14 +28,6 @@ end_plasma_helpers() {
   done
 }
 
-build_plasma_pointer() {  # $1: where to leave the program
-  local protocol=/usr/share/plasma-wayland-protocols/fake-input.xml dir
-  dir=$(dirname "$1")
-  wayland-scanner client-header "$protocol" "$dir/fake-input-client-protocol.h" &&
-    wayland-scanner private-code "$protocol" "$dir/fake-input-protocol.c" &&
-    cc -O1 -o "$1" -I"$dir" scripts/lib/plasma-pointer.c "$dir/fake-input-protocol.c" -lwayland-client
-}
-
 kwin_up() { test -S "$XDG_RUNTIME_DIR/$KWIN_SOCKET"; }
 plasma_host_registered() { host_registered && on_bus org.kde.plasmashell; }
 on_bus() { gdbus call --session -d org.freedesktop.DBus -o /org/freedesktop/DBus \
@@ -51,9 +43,8 @@ start_plasma_session() {
   chmod 700 "$XDG_RUNTIME_DIR"
   at_exit end_plasma_helpers
 
-  pointer="$work/bin/plasma-pointer"
-  build_plasma_pointer "$pointer" >"$work/build-pointer.log" 2>&1 ||
-    { echo "plasma-pointer did not build"; cat "$work/build-pointer.log"; return 1; }
+  pointer=$(realpath "$(wayland_test_helper kwin_fake_input)")
+  [ -x "$pointer" ] || { echo "build murvane first: cmake --build --preset linux"; return 1; }
   desktop_entry murvane-under-test "$1" org_kde_kwin_keystate
   desktop_entry murvane-pointer "$pointer" org_kde_kwin_fake_input
   # KWin hands its screenshots to the program a .desktop file names, found by the
@@ -96,5 +87,5 @@ plasma_screenshot() {  # $1: PNG file
   PYTHONHOME=/usr "$work/bin/murvane-screenshot" scripts/lib/plasma-screenshot.py "$1"
 }
 
-# Steps for the pointer, as plasma-pointer takes them.
+# Steps for the pointer, as tests/wayland/kwin_fake_input takes them.
 plasma_pointer() { "$pointer" "$@"; }

@@ -1,13 +1,17 @@
-/* A user's pointer in KWin, through org_kde_kwin_fake_input, which KWin hands
- * only to programs its .desktop files name. Built by scripts/lib/plasma-session.sh
- * when a run starts. Each argument is one step, taken in order:
+/* A user's keyboard and pointer in KWin, through org_kde_kwin_fake_input, which
+ * KWin hands only to programs its .desktop files name. Each argument is one step,
+ * taken in order:
+ *   CODE    press and release a key (evdev codes: 58 Caps Lock, 69 Num Lock), and
+ *           print the time it was sent, in seconds on CLOCK_REALTIME, as
+ *           dbus-monitor --profile stamps messages
  *   X,Y     move the pointer there (KWin's logical pixels)
  *   left    click the left button      right   click the right button
- *   pause   let 100 ms pass: the panel takes a moved pointer in before its click
- * e.g. plasma-pointer 980,755 right. */
+ *   pause   let 100 ms pass: a panel takes a moved pointer in before its click
+ * e.g. kwin_fake_input 58 or kwin_fake_input 980,755 pause right. */
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <time.h>
 #include <unistd.h>
 #include <wayland-client.h>
 
@@ -32,22 +36,26 @@ static void global_remove(void* data, struct wl_registry* registry, uint32_t nam
 
 static const struct wl_registry_listener registry_listener = {global, global_remove};
 
-static void pause_ms(unsigned ms) { usleep(ms * 1000u); }
+static void print_now(void) {
+  struct timespec now;
+  clock_gettime(CLOCK_REALTIME, &now);
+  printf("%lld.%06ld\n", (long long)now.tv_sec, now.tv_nsec / 1000);
+}
 
 int main(int argc, char** argv) {
   struct wl_display* display = wl_display_connect(NULL);
   if (!display) {
-    fprintf(stderr, "plasma-pointer: no Wayland display\n");
+    fprintf(stderr, "kwin_fake_input: no Wayland display\n");
     return 1;
   }
   struct wl_registry* registry = wl_display_get_registry(display);
   wl_registry_add_listener(registry, &registry_listener, NULL);
   wl_display_roundtrip(display);
   if (!fake_input) {
-    fprintf(stderr, "plasma-pointer: KWin offers no fake input to this program\n");
+    fprintf(stderr, "kwin_fake_input: KWin offers no fake input to this program\n");
     return 1;
   }
-  org_kde_kwin_fake_input_authenticate(fake_input, "Murvane tests", "click tray icons");
+  org_kde_kwin_fake_input_authenticate(fake_input, "Murvane tests", "press keys and click");
   for (int i = 1; i < argc; ++i) {
     int x, y;
     if (sscanf(argv[i], "%d,%d", &x, &y) == 2) {
@@ -57,12 +65,17 @@ int main(int argc, char** argv) {
       uint32_t button = argv[i][0] == 'l' ? kLeft : kRight;
       org_kde_kwin_fake_input_button(fake_input, button, WL_POINTER_BUTTON_STATE_PRESSED);
       if (wl_display_roundtrip(display) < 0) return 1;
-      pause_ms(50);
+      usleep(50 * 1000);
       org_kde_kwin_fake_input_button(fake_input, button, WL_POINTER_BUTTON_STATE_RELEASED);
     } else if (strcmp(argv[i], "pause") == 0) {
-      pause_ms(100);
+      usleep(100 * 1000);
+    } else if (argv[i][0] >= '0' && argv[i][0] <= '9') {
+      uint32_t code = (uint32_t)strtoul(argv[i], NULL, 10);
+      print_now();
+      org_kde_kwin_fake_input_keyboard_key(fake_input, code, 1);
+      org_kde_kwin_fake_input_keyboard_key(fake_input, code, 0);
     } else {
-      fprintf(stderr, "plasma-pointer: no such step: %s\n", argv[i]);
+      fprintf(stderr, "kwin_fake_input: no such step: %s\n", argv[i]);
       return 2;
     }
     if (wl_display_roundtrip(display) < 0) return 1;
