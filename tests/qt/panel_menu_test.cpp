@@ -70,8 +70,6 @@ void Send(std::initializer_list<std::pair<const char*, const char*>> steps) {
 // sends only clicks; waybar sends opened, clicked, closed; a panel may leave a
 // menu "open" for good. Whatever came before, each click runs its item.
 TEST(PanelMenus, EachClickRunsItsItemWhateverThePanelSentBefore) {
-  ASSERT_FALSE(qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS").isEmpty())
-      << "run under dbus-run-session";
   XApp();
   QProcess panel;
   panel.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -80,7 +78,8 @@ TEST(PanelMenus, EachClickRunsItsItemWhateverThePanelSentBefore) {
     panel.kill();
     panel.waitForFinished();
   });
-  ASSERT_TRUE(test::RunUntil([] { return Items() == 0; }, 5000)) << "no stand-in panel";
+  ASSERT_TRUE(test::RunUntil([] { return Items() == 0; }, 5000))
+      << "no stand-in panel: run under dbus-run-session";
 
   fake::FakePlatform sys;
   WindowRegistry registry;

@@ -5,9 +5,7 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QKeyEvent>
-#include <QMenu>
 #include <QMouseEvent>
-#include <QTimer>
 
 #include "platform/qt/windows/window_system.h"
 #include "support/qt_test_app.h"
@@ -101,21 +99,6 @@ TEST_F(Windows, TheTimerTicksUntilTheWindowGoes) {
   const std::size_t ticks = events.log.size();
   test::RunUntil([] { return false; }, 300);
   EXPECT_EQ(events.log.size(), ticks);
-}
-
-// Some panels report the menu closed before the click on its item arrives.
-TEST_F(Windows, ATrayMenuAnswersTheChosenItemOnceItCloses) {
-  auto window = Make(ConfigWindowLayout());
-  TrayMenu tray;
-  FillMenu(tray.Menu(), ConfigWindowLayout().menus[0]);
-  tray.Menu().popup(QPoint());  // as Qt shows it on an XEmbed tray's right button
-  QTimer::singleShot(50, [&] {
-    Q_EMIT tray.Menu().aboutToHide();
-    tray.Menu().actions().at(1)->trigger();
-  });
-  std::string chosen;
-  menus.Deliver(tray, [&] { chosen = window->PopupMenu(ConfigWindowLayout().menus[0]); });
-  EXPECT_EQ(chosen, "mnuConfigure");
 }
 
 }  // namespace
