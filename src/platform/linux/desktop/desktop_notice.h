@@ -16,7 +16,7 @@ struct DesktopNotice {
   QString body;
 };
 
-// The session's words are the user's language: Italian, like the windows.
+// In Italian, like the windows.
 DesktopNotice NoKeySourceNotice(const SessionFacts& session);
 DesktopNotice NoTrayNotice(int waitedSeconds);
 
