@@ -2,26 +2,7 @@
 # window manager and its settings daemon, and one plugin in the panel, the
 # notification area ("systray"), which is at once an XEmbed tray and the
 # StatusNotifierWatcher and host of the session bus. Also what the tests read
-# off that screen: where an icon is drawn, which popup menu is open and where its
-# rows are. Needs scripts/lib/harness.sh (poll, pids), virtual-screen.sh and $work.
-
-# A session bus that activates no services: a desktop's services (portals,
-# GNOME's or KDE's daemons) would start on it and outlive the run. Monitors may
-# watch everything on it.
-write_quiet_bus_config() {  # $1: file
-  cat >"$1" <<'EOF'
-<busconfig>
-  <type>session</type>
-  <listen>unix:tmpdir=/tmp</listen>
-  <auth>EXTERNAL</auth>
-  <policy context="default">
-    <allow send_destination="*" eavesdrop="true"/>
-    <allow eavesdrop="true"/>
-    <allow own="*"/>
-  </policy>
-</busconfig>
-EOF
-}
+# off that screen: which popup menu is open and where its rows are. Needs scripts/lib/harness.sh (poll, pids), virtual-screen.sh and $work.
 
 XFCE_PANEL_HEIGHT=30
 
@@ -92,28 +73,6 @@ start_xfce_panel() {  # $1: the panel's XDG_CONFIG_HOME
     cat "$work/panel.log"
     return 1
   fi
-}
-
-# Where a picture is drawn inside a screenshot's region: "x y" of its top left
-# on the screen, when it matches closely enough.
-find_picture() {  # $1 screenshot, $2 region WxH+X+Y, $3 picture
-  local found at error
-  convert "$1" -crop "$2" +repage "$1.region.png"
-  found=$(compare -metric RMSE -subimage-search "$1.region.png" "$3" null: 2>&1) || [ $? -eq 1 ] || return 1
-  error=$(sed -n 's/.*(\([0-9.e-]*\)).*/\1/p' <<<"$found")
-  at=$(sed -n 's/.* @ \([0-9]*\),\([0-9]*\).*/\1 \2/p' <<<"$found")
-  [ -n "$error" ] && [ -n "$at" ] || return 1
-  awk -v e="$error" 'BEGIN { exit !(e < 0.05) }' || return 1
-  local x y ox oy
-  read -r x y <<<"$at"
-  IFS=+ read -r _ ox oy <<<"$2"
-  echo "$((x + ox)) $((y + oy))"
-}
-
-# How many pixels of a region differ from the ground: an icon's ink.
-ink_pixels() {  # $1 screenshot, $2 region, $3 ground colour
-  convert "$1" -crop "$2" +repage \( +clone -fill "$3" -colorize 100 \) -compose difference -composite \
-    -colorspace gray -threshold 10% -format '%[fx:int(mean*w*h+0.5)]' info:
 }
 
 # The popup menu on the screen: a viewable override-redirect top-level window
