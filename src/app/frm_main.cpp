@@ -22,6 +22,7 @@ void frmMain::Load() {
 void frmMain::Form_Load() {
   darkTray_ = platform_.tray.GroundIsDark();
   for (Key key : kScrollNumCaps) PutUpIcon(key);
+  LoadDisplaySetting();
   form_->Hide();
   platform_.windows.SetTaskListVisible(false);
 }
@@ -50,6 +51,7 @@ void frmMain::Click(const ControlId& id) {
   if (id.name == "mnuExit") return mnuExit_Click();
   if (id.name == "mnuConfigure") return mnuConfigure_Click();
   if (id.name == "mnuAbout") return host_.ShowAbout();
+  if (id.name == "mnuOnScreenDisplay") return mnuOnScreenDisplay_Click();
   if (id.name == "cmdApply") return cmdApply_Click();
   if (id.name == "cmdClose") return cmdClose_Click();
   for (Key key : kCapsNumScroll) {

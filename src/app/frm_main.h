@@ -71,6 +71,11 @@ class frmMain final : private FormHandlers {
   void Timer1_Timer();
   void cmdApply_Click();
 
+  // The on-screen display.
+  void LoadDisplaySetting();
+  void mnuOnScreenDisplay_Click();
+  void ShowKeyChanges(const std::array<bool, 3>& changed, const std::array<bool, 3>& now);
+
   // Settings.
   bool LoadKeySettings(const LockKey& key);
   bool SaveKeySettings(const LockKey& key, bool show, const std::u16string& onPath,
@@ -91,6 +96,7 @@ class frmMain final : private FormHandlers {
   modCommonDialog commonDialog_;
   bool trayBusy_ = false;
   bool darkTray_ = false;
+  bool displayOn_ = false;
 };
 
 }  // namespace murvane

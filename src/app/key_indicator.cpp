@@ -55,13 +55,17 @@ std::array<bool, 3> frmMain::ReadAllKeys() {
 
 void frmMain::Timer1_Timer() {
   const std::array<bool, 3> now = ReadAllKeys();
+  // The first tick only learns the keys: it is no change the user made.
+  std::array<bool, 3> changed{};
   for (Key key : kNumCapsScroll) {
     KeyIcon& icon = keys_[static_cast<std::size_t>(key)];
     bool on = now[static_cast<std::size_t>(key)];
     if (icon.lastSeen == on) continue;
+    changed[static_cast<std::size_t>(key)] = icon.lastSeen.has_value();
     SetKeyState(key, on);
     icon.lastSeen = on;
   }
+  if (displayOn_) ShowKeyChanges(changed, now);
 }
 
 // Pictures changed in the configuration window reach the tray only through a

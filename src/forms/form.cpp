@@ -98,9 +98,23 @@ void Form::SetForeColour(const ControlId& id, Colour colour) {
 void Form::PopupMenu(const std::string& menuName) {
   const MenuDesc* menu = layout_.FindMenu(menuName);
   if (!native_ || !menu) return;
-  std::string chosen = native_->PopupMenu(*menu);
+  std::string chosen = native_->PopupMenu(WithTicks(*menu));
   // The window may have been unloaded while the menu was open.
   if (!chosen.empty() && native_) handlers_.Click(ControlId{chosen});
+}
+
+void Form::SetMenuChecked(const std::string& itemName, bool checked) {
+  if (checked) {
+    checkedItems_.insert(itemName);
+  } else {
+    checkedItems_.erase(itemName);
+  }
+}
+
+MenuDesc Form::WithTicks(const MenuDesc& menu) const {
+  MenuDesc shown = menu;
+  for (MenuItemDesc& item : shown.items) item.checked = checkedItems_.contains(item.name);
+  return shown;
 }
 
 bool Form::Unload(int reason) {

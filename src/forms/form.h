@@ -6,6 +6,7 @@
 
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 
 #include "forms/form_desc.h"
@@ -55,6 +56,8 @@ class Form final : private NativeWindowEvents {
 
   // Runs the chosen item's Click handler before returning.
   void PopupMenu(const std::string& menuName);
+  // A menu item's tick, shown from the next time its menu opens.
+  void SetMenuChecked(const std::string& itemName, bool checked);
 
   // Asks the window to unload with the given reason; false when a handler
   // cancelled. After an unload the controls are gone and the native window is
@@ -70,6 +73,7 @@ class Form final : private NativeWindowEvents {
   Control& At(const ControlId& id);
   const Control& At(const ControlId& id) const;
   void Mirror(const ControlId& id, const Control& control);
+  MenuDesc WithTicks(const MenuDesc& menu) const;
 
   void OnClick(const ControlId& control) override;
   void OnCheckBoxClicked(const ControlId& control) override;
@@ -84,6 +88,7 @@ class Form final : private NativeWindowEvents {
   const WindowDesc& layout_;
   FormHandlers& handlers_;
   std::map<ControlId, Control> controls_;
+  std::set<std::string> checkedItems_;
   std::unique_ptr<NativeWindow> native_;
 };
 

@@ -65,6 +65,7 @@ struct ControlDesc {
 struct MenuItemDesc {
   std::string name;
   std::u16string caption;  // "-" draws a separator
+  bool checked = false;    // drawn with a tick
 };
 
 struct MenuDesc {

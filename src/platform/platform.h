@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "forms/form_desc.h"
 #include "platform/notify_icon_buffer.h"
@@ -201,6 +202,24 @@ class SessionInstance {
   virtual bool AskRunning(InstanceRequest request) = 0;
 };
 
+// --- On-screen display ---------------------------------------------------------------
+
+// One row of the display: a key's picture and tip for the state it just took.
+struct DisplayRow {
+  PicturePtr picture;
+  std::u16string text;
+};
+
+// A passing panel over the user's work, for the key changes the program picks.
+class OnScreenDisplay {
+ public:
+  virtual ~OnScreenDisplay() = default;
+  // Shows the rows, one under the other, for about 1.5 s, replacing whatever the
+  // display shows now. Returns at once, never takes the focus, and may show
+  // nothing while a full-screen program is in front.
+  virtual void Show(const std::vector<DisplayRow>& rows) = 0;
+};
+
 // --- Who the program is -------------------------------------------------------------------
 
 struct AppIdentity {
@@ -225,6 +244,7 @@ struct Platform {
   Shell& shell;
   WindowSystem& windows;
   SessionInstance& instance;
+  OnScreenDisplay& display;
   AppIdentity identity;
 };
 

@@ -7,6 +7,8 @@ namespace murvane {
 
 inline const std::u16string kSettingsApplication = u"Polden Software\\Murvane";
 inline const std::u16string kSettingsSection = u"Settings";
+// "1" turns the on-screen display on; anything else leaves it off.
+inline const std::u16string kOnScreenDisplayValueName = u"OnScreenDisplay";
 // Stands for the built-in picture; compared exactly, letter case included.
 inline const std::u16string kDefaultPictureMarker = u"(Default)";
 

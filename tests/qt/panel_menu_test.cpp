@@ -88,9 +88,9 @@ TEST(PanelMenus, EachClickRunsItsItemWhateverThePanelSentBefore) {
   QtNotificationArea tray{pictures, registry, menus};
   QtWindowSystem windows{registry, pictures, menus};
   Utf8CodePage ansi;
-  Platform platform{tray,      ansi,         sys.keyboard,      sys.settings,
-                    sys.files, pictures,     sys.fileDialog,    sys.shell,
-                    windows,   sys.instance, sys.Get().identity};
+  Platform platform{tray,      ansi,         sys.keyboard,   sys.settings,
+                    sys.files, pictures,     sys.fileDialog, sys.shell,
+                    windows,   sys.instance, sys.display,    sys.Get().identity};
   Application program(platform);
   ASSERT_EQ(program.Start(), StartOutcome::Running);
   const std::int32_t main = registry.Handles().front();

@@ -93,6 +93,7 @@ FakePlatform::FakePlatform()
                 shell,
                 windows,
                 instance,
+                display,
                 AppIdentity{u"Murvane", 1, 3, 0, u"", u"Polden Software",
                             u"C:\\Program Files\\Murvane"}} {
   tray.isLive = [this](std::int32_t handle) { return pictures.IsLive(handle); };

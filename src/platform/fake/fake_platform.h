@@ -195,6 +195,7 @@ struct FakeWindowState {
   std::u16string caption;
   std::map<ControlId, ControlView> controls;
   std::vector<std::string> menusOpened;
+  MenuDesc lastMenu;  // as it was drawn, ticks included
 };
 
 class FakeWindows final : public WindowSystem {
@@ -252,6 +253,16 @@ class FakeInstance final : public SessionInstance {
   std::vector<InstanceRequest> asked_;
 };
 
+// Records each display the program asks for, as the user would have seen it.
+class FakeDisplay final : public OnScreenDisplay {
+ public:
+  void Show(const std::vector<DisplayRow>& rows) override { shown_.push_back(rows); }
+  const std::vector<std::vector<DisplayRow>>& Shown() const { return shown_; }
+
+ private:
+  std::vector<std::vector<DisplayRow>> shown_;
+};
+
 // All of the fake system, with the user's and the shell's actions a test needs.
 class FakePlatform {
  public:
@@ -268,6 +279,7 @@ class FakePlatform {
   FakeShell shell;
   FakeWindows windows;
   FakeInstance instance;
+  FakeDisplay display;
 
   // One tick of every running timer: 100 ms of the program's life.
   void Tick(int times = 1);

@@ -29,6 +29,7 @@ class FakeNativeWindow final : public NativeWindow {
   // unload the window and destroy this object, so nothing of it is used after.
   std::string PopupMenu(const MenuDesc& menu) override {
     state_->menusOpened.push_back(menu.name);
+    state_->lastMenu = menu;
     FakeWindows& system = system_;
     if (system.whileMenuOpen) system.whileMenuOpen();
     return system.NextMenuChoice();

@@ -58,9 +58,8 @@ LinuxPlatform::LinuxPlatform()
 }
 
 Platform LinuxPlatform::View() {
-  return Platform{busyTray_, ansi_,     *keyboard_,          settings_,
-                  files_,    pictures_, fileDialog_,         shell_,
-                  windows_,  instance_, qt::OwnAppIdentity()};
+  return Platform{busyTray_,   ansi_,  *keyboard_, settings_, files_,   pictures_,
+                  fileDialog_, shell_, windows_,   instance_, display_, qt::OwnAppIdentity()};
 }
 
 }  // namespace murvane::linux_desktop

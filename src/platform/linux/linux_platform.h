@@ -22,6 +22,12 @@
 
 namespace murvane::linux_desktop {
 
+// Stands in until the desktop's own display is built.
+class NoDisplayYet final : public OnScreenDisplay {
+ public:
+  void Show(const std::vector<DisplayRow>&) override {}
+};
+
 class LinuxPlatform {
  public:
   LinuxPlatform();
@@ -50,6 +56,7 @@ class LinuxPlatform {
   qt::QtShell shell_;
   SocketSessionInstance instance_;
   DesktopColourScheme colourScheme_;
+  NoDisplayYet display_;
 };
 
 }  // namespace murvane::linux_desktop

@@ -18,8 +18,8 @@ bool InitControls() {
 Win32Platform::Win32Platform() : controlsReady_(InitControls()) {}
 
 Platform Win32Platform::View() {
-  return Platform{tray_,  ansi_,    keyboard_, settings_,           files_, pictures_, fileDialog_,
-                  shell_, windows_, instance_, ReadOwnAppIdentity()};
+  return Platform{tray_,       ansi_,  keyboard_, settings_, files_,   pictures_,
+                  fileDialog_, shell_, windows_,  instance_, display_, ReadOwnAppIdentity()};
 }
 
 }  // namespace murvane::win32

@@ -14,6 +14,12 @@
 
 namespace murvane::win32 {
 
+// Stands in until the layered display window is built.
+class NoDisplayYet final : public OnScreenDisplay {
+ public:
+  void Show(const std::vector<DisplayRow>&) override {}
+};
+
 class Win32Platform {
  public:
   Win32Platform();
@@ -37,6 +43,7 @@ class Win32Platform {
   Win32Shell shell_;
   Win32WindowSystem windows_{[this] { tray_.RepickPictures(); }};
   Win32SessionInstance instance_;
+  NoDisplayYet display_;
 };
 
 }  // namespace murvane::win32

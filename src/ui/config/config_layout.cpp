@@ -83,7 +83,9 @@ WindowDesc BuildConfigWindow() {
                           {{"mnuExit", u"&Esci"},
                            {"mnuConfigure", u"&Configura..."},
                            {"mnuSeparator1", u"-"},
-                           {"mnuAbout", u"&Su..."}}});
+                           {"mnuAbout", u"&Su..."},
+                           {"mnuSeparator2", u"-"},
+                           {"mnuOnScreenDisplay", u"&Avviso a schermo"}}});
   return window;
 }
 
