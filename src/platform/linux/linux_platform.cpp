@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "platform/linux/desktop/desktop_notice.h"
+#include "platform/linux/desktop/display_choice.h"
 #include "platform/linux/desktop/task_list_x11.h"
 #include "platform/linux/keys/key_source_choice.h"
 
@@ -41,7 +42,8 @@ LinuxPlatform::LinuxPlatform()
         qt::QtWindow* window = windows_.Find(owner);
         return window && window->Frame().isVisible() ? &window->Frame() : nullptr;
       }),
-      colourScheme_(session_.desktop) {
+      colourScheme_(session_.desktop),
+      display_(OpenDisplay(session_, pictures_, [this] { return colourScheme_.PrefersDark(); })) {
   windows_.SetQuietTicks(quietTicks_);
   windows_.ListInTaskListWith(SetListedInTaskList);
   tray_.AskGroundWith([this] { return colourScheme_.PrefersDark(); });
@@ -58,8 +60,8 @@ LinuxPlatform::LinuxPlatform()
 }
 
 Platform LinuxPlatform::View() {
-  return Platform{busyTray_,   ansi_,  *keyboard_, settings_, files_,   pictures_,
-                  fileDialog_, shell_, windows_,   instance_, display_, qt::OwnAppIdentity()};
+  return Platform{busyTray_,   ansi_,  *keyboard_, settings_, files_,    pictures_,
+                  fileDialog_, shell_, windows_,   instance_, *display_, qt::OwnAppIdentity()};
 }
 
 }  // namespace murvane::linux_desktop

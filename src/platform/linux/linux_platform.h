@@ -22,12 +22,6 @@
 
 namespace murvane::linux_desktop {
 
-// Stands in until the desktop's own display is built.
-class NoDisplayYet final : public OnScreenDisplay {
- public:
-  void Show(const std::vector<DisplayRow>&) override {}
-};
-
 class LinuxPlatform {
  public:
   LinuxPlatform();
@@ -56,7 +50,7 @@ class LinuxPlatform {
   qt::QtShell shell_;
   SocketSessionInstance instance_;
   DesktopColourScheme colourScheme_;
-  NoDisplayYet display_;
+  std::unique_ptr<OnScreenDisplay> display_;
 };
 
 }  // namespace murvane::linux_desktop
