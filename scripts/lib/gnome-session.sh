@@ -170,15 +170,17 @@ enable_appindicator() {
 # to the shell itself: the calls counted are the ones the shell received, so
 # each notice once, and none that stopped on the way. Notify's third string
 # argument is the summary (one of more than one line is cut to its first).
-notifications_seen() {
+# With "ids", each line starts with the replaces_id the notice carried.
+notifications_seen() {  # $1: "ids" (optional)
   local shell
   shell=$(gdbus call --session -d org.freedesktop.DBus -o /org/freedesktop/DBus \
     -m org.freedesktop.DBus.GetNameOwner org.gnome.Shell | grep -o ":[0-9.]*") || return 1
-  awk -v shell="destination=$shell " '
+  awk -v shell="destination=$shell " -v ids="${1:-}" '
     /^method call .*member=Notify$/ { strings = 0; inside = index($0, shell) > 0; next }
     /^(method call|method return|signal|error) / { inside = 0 }
+    inside && /^   uint32 / { replaces = $2 }
     inside && /^   string "/ {
-      if (++strings == 3) { sub(/^   string "/, ""); sub(/"$/, ""); print }
+      if (++strings == 3) { sub(/^   string "/, ""); sub(/"$/, ""); print (ids != "" ? replaces " " : "") $0 }
     }' "$work/notify.log"
 }
 notifications_owned() {

@@ -1,23 +1,26 @@
-// The desktop over a private session bus (run under dbus-run-session): whether
+// The desktop over a private session bus (quiet-bus.conf) of the tests' own: whether
 // Murvane uses the bus at all, the colour preference read from a desktop portal
 // (portal/fake_portal.py) carried through to the pictures in the tray, and the
-// notices sent to a notification service (notifications/fake_notifications.py).
+// notices sent to a notification service (notifications/fake_notifications.py),
+// and the on-screen display sent to Plasma's display service (osd/fake_osd.py)
+// or to that notification service.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <tuple>
 
-#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusReply>
+#include <QGuiApplication>
 #include <QLocalServer>
 #include <QProcess>
 #include <QTemporaryDir>
 
 #include "app/application.h"
 #include "platform/fake/fake_platform.h"
+#include "platform/linux/desktop/bus_display.h"
 #include "platform/linux/desktop/colour_scheme.h"
 #include "platform/linux/desktop/desktop_notice.h"
 #include "platform/linux/desktop/tray_host.h"
@@ -32,6 +35,7 @@ namespace test = qt::test;
 constexpr std::int32_t kCapsId = 2;
 const QString kPortal = QStringLiteral("org.freedesktop.portal.Desktop");
 const QString kNotifications = QStringLiteral("org.freedesktop.Notifications");
+const QString kPlasmaShell = QStringLiteral("org.kde.plasmashell");
 
 class DesktopBus : public ::testing::Test {
  protected:
@@ -39,14 +43,23 @@ class DesktopBus : public ::testing::Test {
     static int argc = 1;
     static char name[] = "murvane_linux_bus_tests";
     static char* argv[] = {name, nullptr};
-    static QCoreApplication app(argc, argv);
+    // A bus of the tests' own that starts no services: a name with no stand-in
+    // is absent, whatever the machine has installed.
+    static QProcess bus;
+    bus.start(QStringLiteral("dbus-daemon"),
+              {QStringLiteral("--config-file=" MURVANE_QUIET_BUS), QStringLiteral("--nofork"),
+               QStringLiteral("--print-address")});
+    if (bus.waitForReadyRead(5000)) qputenv("DBUS_SESSION_BUS_ADDRESS", bus.readLine().trimmed());
+    qAddPostRoutine([] { bus.kill(), bus.waitForFinished(); });
+    qputenv("QT_QPA_PLATFORM", "offscreen");  // the display's pictures need a QGuiApplication
+    static QGuiApplication app(argc, argv);
   }
   void SetUp() override {
     ASSERT_FALSE(qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS").isEmpty())
         << "run under dbus-run-session";
   }
   void TearDown() override {
-    for (QProcess* standIn : {&notifications, &panel}) {
+    for (QProcess* standIn : {&notifications, &panel, &osdShell}) {
       standIn->kill();
       standIn->waitForFinished();
     }
@@ -70,6 +83,11 @@ class DesktopBus : public ::testing::Test {
     portal.waitForFinished();
     ASSERT_TRUE(Until([] { return !There(kPortal); }));
   }
+  static void Stop(QProcess& process, const QString& name) {
+    process.kill();
+    process.waitForFinished();
+    ASSERT_TRUE(Until([&] { return !There(name); }));
+  }
   static bool There(const QString& name) {
     return QDBusConnection::sessionBus().interface()->isServiceRegistered(name).value();
   }
@@ -80,17 +98,17 @@ class DesktopBus : public ::testing::Test {
     call.setArguments(arguments);
     ASSERT_EQ(QDBusConnection::sessionBus().call(call).type(), QDBusMessage::ReplyMessage);
   }
-  static QStringList NoticesReceived() {
-    const QDBusReply<QStringList> reply =
-        QDBusConnection::sessionBus().call(QDBusMessage::createMethodCall(
-            kNotifications, QStringLiteral("/org/freedesktop/Notifications"),
-            QStringLiteral("org.example.Notices"), QStringLiteral("Received")));
+  static QStringList NoticesReceived(const QString& name = kNotifications,
+                                     const QString& path = "/org/freedesktop/Notifications") {
+    const QDBusReply<QStringList> reply = QDBusConnection::sessionBus().call(
+        QDBusMessage::createMethodCall(name, path, "org.example.Notices", "Received"));
     return reply.value();
   }
   static bool Until(const std::function<bool()>& done) { return test::RunUntil(done, 5000); }
   QProcess portal;
   QProcess notifications;
   QProcess panel;
+  QProcess osdShell;
 };
 
 // The portal answers only after the icons are up, as one still starting at log-on.
@@ -187,6 +205,40 @@ TEST_F(DesktopBus, EachNoticeReachesTheListAndTheTrayIsWaitedForPastIt) {
       << received[0].toStdString();
   EXPECT_TRUE(received[1].contains(QStringLiteral("estensione AppIndicator")))
       << received[1].toStdString();
+}
+
+// Plasma's own display where its shell runs, else a notification that replaces
+// the last one; with neither, one line on stderr for the whole run.
+TEST_F(DesktopBus, TheDisplayGoesToTheDesktopsOwnElseToANotification) {
+  qt::QtPictureSource pictures;
+  const std::vector<DisplayRow> caps{{pictures.LoadResource("CapsLock.on"), u"CapsLock On"}};
+  const std::vector<DisplayRow> two{{pictures.LoadResource("CapsLock.off"), u"CapsLock Off"},
+                                    {nullptr, u"NumLock: On"}};
+  const QString hints = "|1500|urgency=0 transient=1 image=32x32";
+  const std::tuple<bool, bool, QStringList> table[] = {
+      {true, true, {"osd|png|CapsLock On", "osd|png|CapsLock Off, NumLock: On"}},
+      {false,
+       true,
+       {"Murvane|CapsLock On||0" + hints, "Murvane|CapsLock Off|NumLock: On|101" + hints}},
+      {false, false, {}},
+  };
+  BusDisplay display(pictures);
+  ::testing::internal::CaptureStderr();
+  for (const auto& [osd, notices, shown] : table) {
+    if (osd) StartStandIn(osdShell, {QStringLiteral(MURVANE_FAKE_OSD)}, kPlasmaShell);
+    if (notices)
+      StartStandIn(notifications, {QStringLiteral(MURVANE_FAKE_NOTIFICATIONS)}, kNotifications);
+    for (const auto* rows : {&caps, &two}) {
+      display.Show(*rows);
+      Until([&] { return display.Settled(); });
+    }
+    EXPECT_EQ(NoticesReceived(kPlasmaShell, "/org/kde/osdService") + NoticesReceived(), shown);
+    Stop(osdShell, kPlasmaShell);
+    Stop(notifications, kNotifications);
+  }
+  const std::string said = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+  EXPECT_NE(said.find("neither org.kde.osdService nor"), std::string::npos) << said;
 }
 
 }  // namespace

@@ -1,8 +1,6 @@
 #include "platform/linux/desktop/desktop_notice.h"
 
 #include <QDBusConnection>
-#include <QDBusMessage>
-#include <QVariantMap>
 
 #include "platform/linux/session/bus_probe.h"
 
@@ -12,7 +10,6 @@ namespace {
 // The menu entry's name: a notification list shows the program's own icon by it.
 const QString kDesktopEntry = QStringLiteral("com.example.murvane");
 constexpr std::uint8_t kNormalUrgency = 1;
-constexpr int kServerDecidesTimeout = -1;
 
 QString MissingKeySources(const SessionFacts& session) {
   if (IsWaylandSession(session)) {
@@ -47,18 +44,23 @@ DesktopNotice NoTrayNotice(int waitedSeconds) {
               .arg(waitedSeconds)};
 }
 
-void ShowDesktopNotice(const DesktopNotice& notice) {
-  if (!HaveSessionBus()) return;
+QDBusMessage NotifyCall(const NotifyRequest& request) {
   QDBusMessage notify = QDBusMessage::createMethodCall(
       QStringLiteral("org.freedesktop.Notifications"),
       QStringLiteral("/org/freedesktop/Notifications"),
       QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("Notify"));
-  const QVariantMap hints{{QStringLiteral("urgency"), QVariant::fromValue(kNormalUrgency)},
-                          {QStringLiteral("desktop-entry"), kDesktopEntry}};
-  notify << QStringLiteral("Murvane") << 0u << QStringLiteral("murvane") << notice.summary
-         << notice.body << QStringList() << hints << kServerDecidesTimeout;
+  QVariantMap hints = request.hints;
+  hints.insert(QStringLiteral("desktop-entry"), kDesktopEntry);
+  notify << QStringLiteral("Murvane") << request.replacesId << QStringLiteral("murvane")
+         << request.summary << request.body << QStringList() << hints << request.timeoutMs;
+  return notify;
+}
+
+void ShowDesktopNotice(const DesktopNotice& notice) {
+  if (!HaveSessionBus()) return;
+  const QVariantMap hints{{QStringLiteral("urgency"), QVariant::fromValue(kNormalUrgency)}};
   // No answer is awaited: the stderr line has said it already.
-  QDBusConnection::sessionBus().send(notify);
+  QDBusConnection::sessionBus().send(NotifyCall({notice.summary, notice.body, hints}));
 }
 
 }  // namespace murvane::linux_desktop
