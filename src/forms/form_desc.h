@@ -60,6 +60,12 @@ struct ControlDesc {
   bool isDefault = false;            // Button: Enter presses it
   bool isCancel = false;             // Button: Esc presses it
   int intervalMs = 0;                // Timer only; enabled while the window is loaded
+  bool isLink = false;               // Label: a web link, reached by Tab, opened by Enter or Space
+  // What a screen reader calls the control where its caption would not tell it
+  // from its neighbours; empty: the caption.
+  std::u16string accessibleName;
+  // Image: the control whose text says which file the picture is.
+  std::optional<ControlId> describedBy;
 };
 
 struct MenuItemDesc {

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAccessible>
+#include <QApplication>
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -45,7 +47,8 @@ TEST_F(Windows, WidgetsSitWhereTheLayoutSaysAndEveryCaptionFits) {
         if (!widget) continue;
         const PixelRect r = ControlRect(*layout, desc, dpi);
         const std::string where = desc.id.name + " at " + std::to_string(dpi.y);
-        EXPECT_EQ(widget->geometry(), QRect(r.left, r.top, r.width, r.height)) << where;
+        const QRect inWindow(widget->mapTo(&Of(window).Frame(), QPoint()), widget->size());
+        EXPECT_EQ(inWindow, QRect(r.left, r.top, r.width, r.height)) << where;
         EXPECT_TRUE(CaptionFits(*widget)) << where;
       }
     }
@@ -88,6 +91,52 @@ TEST_F(Windows, MovesKeysAndTheCloseBoxGoToTheProgram) {
   system.EndSession();
   EXPECT_EQ(events.log, (Log{"move lblLink", "move Label1", "move cmdOK", "move ", "click cmdOK",
                              "click cmdClose", "close 0", "close 2", "close 2"}));
+}
+
+// What a screen reader hears: each control it can reach, and each picture, reads
+// differently, with its key in its own name or its frame's; the windows are
+// dialogs; the About link is a link, pressed from the screen reader or, after
+// one Tab, by Enter and Space, while the window still opens on OK.
+TEST_F(Windows, AScreenReaderTellsEveryControlApartAndReachesTheLink) {
+  auto config = Make(ConfigWindowLayout()), about = Make(AboutWindowLayout());
+  config->Update({"txtCapsLockIconPath", 1}, {u"(Default)", 0, nullptr, std::nullopt});
+  std::set<QString> heard;
+  std::function<void(QAccessibleInterface*, QString)> walk = [&](auto* node, QString path) {
+    if (node->state().focusable || node->role() == QAccessible::Graphic) {
+      EXPECT_TRUE(heard.insert(path).second) << path.toStdString();
+      EXPECT_TRUE(path.contains(QStringLiteral("Lock")) || path.count(u'/') == 1)
+          << path.toStdString();
+    }
+    for (int i = 0; i < node->childCount(); ++i) {
+      const QString name = node->child(i)->text(QAccessible::Name);
+      EXPECT_FALSE(name.isEmpty()) << path.toStdString() << " has a nameless child";
+      walk(node->child(i), path + u'/' + name);
+    }
+  };
+  for (auto* window : {&config, &about}) {
+    QAccessibleInterface* root = QAccessible::queryAccessibleInterface(&Of(*window).Frame());
+    EXPECT_EQ(root->role(), QAccessible::Dialog);
+    walk(root, QString());
+  }
+  EXPECT_EQ(heard.size(), 3u * 7 + 2 + 2);
+  auto* picture =
+      QAccessible::queryAccessibleInterface(Of(config).ControlWidget({"imgCurCapsLockIcon", 1}));
+  ASSERT_TRUE(picture && picture->imageInterface());
+  EXPECT_EQ(picture->text(QAccessible::Name), QStringLiteral("CapsLock, icona stato attivo"));
+  EXPECT_EQ(picture->imageInterface()->imageDescription(), QStringLiteral("(Default)"));
+
+  QWidget* link = Of(about).ControlWidget({"lblLink"});
+  QAccessibleInterface* linkNode = QAccessible::queryAccessibleInterface(link);
+  EXPECT_EQ(linkNode->role(), QAccessible::Link);
+  linkNode->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+  about->Show();
+  ASSERT_TRUE(test::RunUntil(
+      [&] { return QApplication::focusWidget() == Of(about).ControlWidget({"cmdOK"}); }, 2000));
+  for (const Qt::Key key : {Qt::Key_Tab, Qt::Key_Return, Qt::Key_Space}) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QCoreApplication::sendEvent(QApplication::focusWidget(), &press);
+  }
+  EXPECT_EQ(events.log, (Log{"click lblLink", "click lblLink", "click lblLink"}));
 }
 
 TEST_F(Windows, TheTimerTicksUntilTheWindowGoes) {

@@ -46,6 +46,7 @@ WindowDesc BuildAboutWindow() {
                            u"Altre applicazioni by Polden Software le puoi trovare su"));
   ControlDesc link = Label("lblLink", {4500, 2160, 975, 195}, 8.25, 4, kLinkColour, kMakerWebHost);
   link.font.underline = true;
+  link.isLink = true;
   controls.push_back(link);
   ControlDesc ok;
   ok.kind = ControlKind::Button;

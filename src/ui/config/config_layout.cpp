@@ -19,19 +19,28 @@ ControlDesc Make(ControlKind kind, ControlId id, std::string parent, std::u16str
   return desc;
 }
 
-// One row of a key frame: its label, current picture and two buttons.
+// One row of a key frame: its label, current picture and two buttons. The two
+// rows' buttons read alike, so a screen reader hears each with its row's label,
+// and the picture by key and row, described by the file it shows.
 void AddPictureRow(std::vector<ControlDesc>& out, const LockKey& key, int slot, int top, int tab) {
   const std::string frame = key.Frame().name;
-  const std::u16string label = slot == kOnSlot ? u"Icona stato attivo:" : u"Icona stato inattivo:";
+  const std::u16string row = slot == kOnSlot ? u"Icona stato attivo" : u"Icona stato inattivo";
   const int firstTab = tab + (slot == kOnSlot ? 8 : 5);
-  out.push_back(Make(ControlKind::Label, {"lbl" + key.name + "Icon", slot}, frame, label,
+  out.push_back(Make(ControlKind::Label, {"lbl" + key.name + "Icon", slot}, frame, row + u":",
                      {300, top, 1515, 255}, -1));
-  out.push_back(
-      Make(ControlKind::Image, key.CurrentPicture(slot), frame, u"", {1920, top, 240, 240}, -1));
-  out.push_back(Make(ControlKind::Button, key.ChangeButton(slot), frame, u"Modifica",
-                     {2340, top, 795, 255}, firstTab));
-  out.push_back(Make(ControlKind::Button, key.DefaultButton(slot), frame, u"Default",
-                     {3180, top, 795, 255}, firstTab + 1));
+  ControlDesc picture =
+      Make(ControlKind::Image, key.CurrentPicture(slot), frame, u"", {1920, top, 240, 240}, -1);
+  picture.accessibleName = key.Name16() + u", i" + row.substr(1);
+  picture.describedBy = key.PathText(slot);
+  out.push_back(picture);
+  ControlDesc change = Make(ControlKind::Button, key.ChangeButton(slot), frame, u"Modifica",
+                            {2340, top, 795, 255}, firstTab);
+  change.accessibleName = row + u": Modifica";
+  out.push_back(change);
+  ControlDesc reset = Make(ControlKind::Button, key.DefaultButton(slot), frame, u"Default",
+                           {3180, top, 795, 255}, firstTab + 1);
+  reset.accessibleName = row + u": Default";
+  out.push_back(reset);
 }
 
 void AddKeyFrame(std::vector<ControlDesc>& out, const LockKey& key, int top, int tab) {

@@ -4,14 +4,18 @@
 #include <QCheckBox>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QStyle>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 #include <cmath>
 
 #include "platform/qt/text.h"
+#include "platform/qt/windows/control_widgets.h"
 
 namespace murvane::qt {
 namespace {
@@ -23,28 +27,6 @@ class ModelCheckBox final : public QCheckBox {
 
  protected:
   void nextCheckState() override {}
-};
-
-// An image control: the picture at the control's size from its corner.
-class ImageWidget final : public QWidget {
- public:
-  ImageWidget(QWidget* parent, const IconLookup& icons) : QWidget(parent), icons_(icons) {}
-  void SetPicture(std::int32_t handle) {
-    icon_ = handle ? icons_(handle) : QIcon();
-    update();
-  }
-
- protected:
-  void paintEvent(QPaintEvent*) override {
-    if (icon_.isNull()) return;
-    QPainter painter(this);
-    const int side = std::min(width(), height());
-    icon_.paint(&painter, QRect(0, 0, side, side));
-  }
-
- private:
-  IconLookup icons_;
-  QIcon icon_;
 };
 
 // The smallest font a caption may shrink to before it is left to be clipped.
@@ -66,7 +48,7 @@ QWidget* MakeWidget(QWidget& parent, const ControlDesc& desc, const QString& cap
                     const IconLookup& icons) {
   switch (desc.kind) {
     case ControlKind::Frame:
-      return new QGroupBox(caption, &parent);
+      return new FrameBox(caption, &parent);
     case ControlKind::Button:
       return new QPushButton(caption, &parent);
     case ControlKind::CheckBox:
@@ -76,7 +58,7 @@ QWidget* MakeWidget(QWidget& parent, const ControlDesc& desc, const QString& cap
     case ControlKind::Image:
       return new ImageWidget(&parent, icons);
     case ControlKind::Label: {
-      auto* label = new QLabel(caption, &parent);
+      auto* label = desc.isLink ? new LinkLabel(caption, &parent) : new QLabel(caption, &parent);
       label->setWordWrap(true);
       label->setTextFormat(Qt::PlainText);
       label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -91,7 +73,7 @@ QWidget* MakeWidget(QWidget& parent, const ControlDesc& desc, const QString& cap
 
 bool TakesFocus(const ControlDesc& desc) {
   const bool focusable = desc.kind == ControlKind::Button || desc.kind == ControlKind::CheckBox ||
-                         desc.kind == ControlKind::TextBox;
+                         desc.kind == ControlKind::TextBox || desc.isLink;
   return focusable && desc.visible && desc.tabIndex >= 0;
 }
 
@@ -107,6 +89,34 @@ void ShrinkUntilFits(QWidget& widget, int designed) {
 }
 
 }  // namespace
+
+void ImageWidget::SetPicture(std::int32_t handle) {
+  icon_ = handle ? icons_(handle) : QIcon();
+  update();
+}
+
+void ImageWidget::paintEvent(QPaintEvent*) {
+  if (icon_.isNull()) return;
+  QPainter painter(this);
+  const int side = std::min(width(), height());
+  icon_.paint(&painter, QRect(0, 0, side, side));
+}
+
+void LinkLabel::paintEvent(QPaintEvent* event) {
+  QLabel::paintEvent(event);
+  if (!hasFocus()) return;
+  QStylePainter painter(this);
+  QStyleOptionFocusRect option;
+  option.initFrom(this);
+  painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
+}
+
+void LinkLabel::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Space)
+    return QLabel::keyPressEvent(event);
+  if (activate) activate();  // may end the window; nothing of this label is used after
+}
 
 QFont FontFor(const FontDesc& desc, int dpiY) {
   constexpr double kDesignedPoints = 8.25;  // the form's own font when a control names none
@@ -143,13 +153,14 @@ bool CaptionFits(const QWidget& widget) {
   return true;
 }
 
-QWidget* CreateControlWidget(QWidget& parent, const NativeControl& control, const QFont& font,
-                             const IconLookup& icons) {
+QWidget* CreateControlWidget(QWidget& parent, QPoint parentCorner, const NativeControl& control,
+                             const QFont& font, const IconLookup& icons) {
   const ControlDesc& desc = *control.desc;
   QWidget* widget = MakeWidget(parent, desc, ToQString(control.view.text), icons);
   if (!widget) return nullptr;
   const PixelRect& r = control.rect;
-  widget->setGeometry(r.left, r.top, r.width, r.height);
+  widget->setGeometry(r.left - parentCorner.x(), r.top - parentCorner.y(), r.width, r.height);
+  if (!desc.accessibleName.empty()) widget->setAccessibleName(ToQString(desc.accessibleName));
   widget->setFont(font);
   widget->setFocusPolicy(TakesFocus(desc) ? Qt::StrongFocus : Qt::NoFocus);
   if (auto* box = qobject_cast<QCheckBox*>(widget)) box->setChecked(control.view.value == 1);

@@ -8,13 +8,11 @@
 
 #include "platform/layout_pixels.h"
 #include "platform/platform.h"
+#include "platform/qt/windows/control_widgets.h"
 
 class QTimer;
 
 namespace murvane::qt {
-
-// The form model's handle of a picture, back as the icon to draw.
-using IconLookup = std::function<QIcon(std::int32_t handle)>;
 
 struct NativeControl {
   const ControlDesc* desc = nullptr;
@@ -30,10 +28,11 @@ struct NativeControl {
 QFont FontFor(const FontDesc& font, int dpiY);
 
 // Makes the control's widget (nothing for lines and timers) as a child of
-// `parent`, hidden when the layout says so, focusable only when it can take
-// the focus. A caption too wide for its control gets a smaller font.
-QWidget* CreateControlWidget(QWidget& parent, const NativeControl& control, const QFont& font,
-                             const IconLookup& icons);
+// `parent`, whose top left corner is at `parentCorner` in the window, hidden
+// when the layout says so, focusable only when it can take the focus. A
+// caption too wide for its control gets a smaller font.
+QWidget* CreateControlWidget(QWidget& parent, QPoint parentCorner, const NativeControl& control,
+                             const QFont& font, const IconLookup& icons);
 
 // Makes a control show `view`, touching only what changed.
 void MirrorView(NativeControl& control, const ControlView& view);

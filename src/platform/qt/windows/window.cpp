@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "platform/qt/text.h"
+#include "platform/qt/windows/accessibility.h"
 #include "platform/qt/windows/window_frame.h"
 
 namespace murvane::qt {
@@ -17,7 +18,9 @@ QtWindow::QtWindow(const WindowDesc& layout, NativeWindowEvents& events,
     : events_(events),
       env_(env),
       handle_(env.registry.Add(events, layout)),
-      frame_(new WindowFrame(*this)) {
+      frame_(new WindowFrame(*this)),
+      layout_(&layout) {
+  InstallAccessibility();
   frame_->setWindowTitle(ToQString(layout.caption));
   CreateControls(layout);
   Place(layout);
@@ -58,13 +61,18 @@ void QtWindow::CreateControls(const WindowDesc& layout) {
     NativeControl& control = controls_[static_cast<std::size_t>(desc - layout.controls.data())];
     const QFont font = FontFor(desc->font, env_.dpi.y);
     control.designedPixelSize = font.pixelSize();
-    control.widget = CreateControlWidget(*frame_, control, font, env_.icons);
+    const NativeControl* group = desc->parent.empty() ? nullptr : Find({desc->parent});
+    QWidget* parent = group && group->widget ? group->widget : frame_.data();
+    const QPoint corner = parent == frame_ ? QPoint() : QPoint(group->rect.left, group->rect.top);
+    control.widget = CreateControlWidget(*parent, corner, control, font, env_.icons);
     if (control.widget) frame_->Watch(*control.widget);
+    const std::size_t at = static_cast<std::size_t>(&control - controls_.data());
     if (auto* button = qobject_cast<QAbstractButton*>(control.widget)) {
-      const std::size_t at = static_cast<std::size_t>(&control - controls_.data());
       QObject::connect(button, &QAbstractButton::clicked, context_.get(),
                        [this, at] { Clicked(controls_[at]); });
     }
+    if (auto* link = dynamic_cast<LinkLabel*>(control.widget))
+      link->activate = [this, at] { Clicked(controls_[at]); };
     if (desc->kind == ControlKind::Timer && desc->intervalMs > 0) {
       control.timer = new QTimer(frame_);
       const ControlId id = desc->id;
@@ -76,6 +84,26 @@ void QtWindow::CreateControls(const WindowDesc& layout) {
   // Frames go beneath the controls drawn over them.
   for (const NativeControl& control : controls_) {
     if (control.desc->kind == ControlKind::Frame && control.widget) control.widget->lower();
+  }
+}
+
+NativeControl* QtWindow::Find(const ControlId& id) {
+  for (NativeControl& control : controls_) {
+    if (control.desc->id == id) return &control;
+  }
+  return nullptr;
+}
+
+// A link takes the focus only from the keyboard: a window opens with the focus
+// on its first other control, so Enter there still means what it always did.
+void QtWindow::FocusFirstControl() {
+  if (frame_->focusWidget()) return;
+  for (const ControlDesc* desc : CreationOrder(*layout_)) {
+    const NativeControl* control = Find(desc->id);
+    if (control->widget && !desc->isLink && control->widget->focusPolicy() != Qt::NoFocus) {
+      control->widget->setFocus();
+      return;
+    }
   }
 }
 
@@ -96,6 +124,7 @@ void QtWindow::SetIcon(const std::string& iconName) {
 }
 
 void QtWindow::Show() {
+  FocusFirstControl();
   frame_->show();
   frame_->raise();
   frame_->activateWindow();
@@ -116,7 +145,15 @@ void QtWindow::Update(const ControlId& control, const ControlView& view) {
         native.desc->kind == ControlKind::Line && view.foreColour != native.view.foreColour;
     MirrorView(native, view);
     if (redraw) frame_->update();
+    DescribeBy(control, view.text);
     return;
+  }
+}
+
+void QtWindow::DescribeBy(const ControlId& control, const std::u16string& text) {
+  for (NativeControl& native : controls_) {
+    if (native.widget && native.desc->describedBy == control)
+      native.widget->setAccessibleDescription(ToQString(text));
   }
 }
 

@@ -55,6 +55,10 @@ class QtWindow final : public NativeWindow {
   void CreateControls(const WindowDesc& layout);
   void Place(const WindowDesc& layout);
   void SetIcon(const std::string& iconName);
+  NativeControl* Find(const ControlId& id);
+  void FocusFirstControl();
+  // Tells the screen reader what a picture shows when the text that names its file changes.
+  void DescribeBy(const ControlId& control, const std::u16string& text);
 
   NativeWindowEvents& events_;
   WindowEnvironment env_;
@@ -62,6 +66,7 @@ class QtWindow final : public NativeWindow {
   // Every connection to the program goes with this, so none outlives the window.
   std::unique_ptr<QObject> context_ = std::make_unique<QObject>();
   QPointer<WindowFrame> frame_;
+  const WindowDesc* layout_;
   std::vector<NativeControl> controls_;
   PicturePtr icon_;
 };
