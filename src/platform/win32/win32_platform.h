@@ -5,6 +5,7 @@
 #include "platform/platform.h"
 #include "platform/win32/file_dialog_win32.h"
 #include "platform/win32/notification_area_win32.h"
+#include "platform/win32/osd_win32.h"
 #include "platform/win32/pictures_win32.h"
 #include "platform/win32/session_instance_win32.h"
 #include "platform/win32/settings_registry.h"
@@ -13,12 +14,6 @@
 #include "platform/win32/window_system_win32.h"
 
 namespace murvane::win32 {
-
-// Stands in until the layered display window is built.
-class NoDisplayYet final : public OnScreenDisplay {
- public:
-  void Show(const std::vector<DisplayRow>&) override {}
-};
 
 class Win32Platform {
  public:
@@ -43,7 +38,7 @@ class Win32Platform {
   Win32Shell shell_;
   Win32WindowSystem windows_{[this] { tray_.RepickPictures(); }};
   Win32SessionInstance instance_;
-  NoDisplayYet display_;
+  Win32OnScreenDisplay display_{[this] { return tray_.GroundIsDark(); }};
 };
 
 }  // namespace murvane::win32

@@ -206,7 +206,8 @@ std::string Win32Window::PopupMenu(const MenuDesc& menu) {
     if (item.caption == u"-") {
       AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
     } else {
-      AppendMenuW(popup, MF_STRING, names.size(), Wide(item.caption).c_str());
+      AppendMenuW(popup, MF_STRING | (item.checked ? MF_CHECKED : MF_UNCHECKED), names.size(),
+                  Wide(item.caption).c_str());
     }
   }
   HWND owner = hwnd_;
