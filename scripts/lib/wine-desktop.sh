@@ -200,6 +200,8 @@ click_in_window() {  # $1: window name, $2 $3: client width and height in pixels
 window_rectangle() {  # $1: window name
   local id
   id=$(xdotool search --onlyvisible --name "^$1\$" | head -1)
+  # xwininfo without an id waits for a click on the screen: a window already gone fails here.
+  [ -n "$id" ] || return 1
   xwininfo -id "$id" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
     /Width:/ {w=$2} /Height:/ {h=$2} END {printf "%dx%d+%d+%d", w, h, x, y}'
 }
