@@ -2,8 +2,9 @@
 # AppIndicator extension, the tray most GNOME users see (Ubuntu ships it on),
 # and what a test needs of it: real pointer clicks and keys, screenshots, the
 # shell's window list, the extension turned off and on, and the notices sent to
-# the shell's notification service. Run inside a dbus-run-session of a clean
-# environment. Needs harness.sh and sni-panel.sh, and $work.
+# the shell's notification service, and its accessibility tree. Run inside a
+# dbus-run-session of a clean environment. Needs harness.sh, sni-panel.sh,
+# atspi-tree.sh and $work.
 #
 # The shell's own tools (screenshots, its window list, remote input) answer only
 # a few callers, so a helper of ours, scripts/lib/gnome_shell.py, takes the
@@ -96,6 +97,7 @@ start_gnome_session() {
   # or the settings would go to the real home's.
   dbus-update-activation-environment HOME XDG_RUNTIME_DIR XDG_CONFIG_HOME XDG_DATA_HOME \
     XDG_CACHE_HOME DBUS_SYSTEM_BUS_ADDRESS NO_AT_BRIDGE GTK_A11Y
+  start_accessibility_bus || return 1
   gsettings set org.gnome.shell enabled-extensions "['$APPINDICATOR_UUID']"
   # Nothing should lock the screen or show a welcome in the middle of a click.
   gsettings set org.gnome.shell welcome-dialog-last-shown-version '999'
@@ -113,7 +115,9 @@ start_gnome_session() {
     >"$work/notify.log" 2>&1 &
   pids+=($!)
 
-  gnome-shell --wayland --headless --no-x11 --virtual-monitor "${GNOME_SCREEN[0]}x${GNOME_SCREEN[1]}" \
+  # The top bar a screen reader reads is in the shell's own tree, so the shell
+  # alone goes without NO_AT_BRIDGE.
+  env -u NO_AT_BRIDGE gnome-shell --wayland --headless --no-x11 --virtual-monitor "${GNOME_SCREEN[0]}x${GNOME_SCREEN[1]}" \
     --wayland-display "$GNOME_WAYLAND_DISPLAY" >"$work/gnome-shell.log" 2>&1 &
   gnome_shell=$!
   pids+=("$gnome_shell")

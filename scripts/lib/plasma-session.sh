@@ -5,8 +5,10 @@
 # screenshot interface lives in an effect that needs it. A user's pointer comes
 # from tests/wayland/kwin_fake_input (org_kde_kwin_fake_input); screenshots from
 # KWin's own interface (plasma-screenshot.py). Run inside a dbus-run-session of a
-# clean environment. Needs harness.sh, build-outputs.sh, kwin-session.sh
-# (desktop_entry, KWIN_SOCKET), sni-panel.sh, and $work.
+# clean environment. plasmashell alone registers with the accessibility bus,
+# for its tree to be read as a screen reader reads it. Needs harness.sh,
+# build-outputs.sh, kwin-session.sh (desktop_entry, KWIN_SOCKET), sni-panel.sh,
+# atspi-tree.sh, and $work.
 
 PLASMA_WIDTH=1024
 PLASMA_HEIGHT=768
@@ -38,10 +40,13 @@ on_bus() { gdbus call --session -d org.freedesktop.DBus -o /org/freedesktop/DBus
 start_plasma_session() {
   export HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$work/config"
   export XDG_DATA_HOME="$work/data" XDG_CACHE_HOME="$work/cache"
-  export NO_AT_BRIDGE=1 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=0
+  # Qt's accessibility is on whenever QT_LINUX_ACCESSIBILITY_ALWAYS_ON is set,
+  # to 0 as well (kded5 registered so): only plasmashell is given it.
+  export NO_AT_BRIDGE=1
   mkdir -p "$HOME" "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME/applications" "$work/bin"
   chmod 700 "$XDG_RUNTIME_DIR"
   at_exit end_plasma_helpers
+  start_accessibility_bus || return 1
 
   pointer=$(realpath "$(wayland_test_helper kwin_fake_input)")
   [ -x "$pointer" ] || { echo "build murvane first: cmake --build --preset linux"; return 1; }
@@ -76,7 +81,7 @@ start_plasma_session() {
   # The session's start loads the watcher into kded5 before the shell.
   gdbus call --session --timeout 20 -d org.kde.kded5 -o /kded -m org.kde.kded5.loadModule statusnotifierwatcher \
     >/dev/null || { echo "kded5 has no StatusNotifierWatcher"; return 1; }
-  plasmashell --no-respawn >"$work/plasmashell.log" 2>&1 &
+  QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 plasmashell --no-respawn >"$work/plasmashell.log" 2>&1 &
   plasmashell=$!
   pids+=("$plasmashell")
   poll 60 plasma_host_registered || { echo "plasmashell's tray did not register"; tail -20 "$work/plasmashell.log"; return 1; }
