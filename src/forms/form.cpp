@@ -1,5 +1,6 @@
 #include "forms/form.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace murvane {
@@ -108,6 +109,11 @@ void Form::SetMenuChecked(const std::string& itemName, bool checked) {
     checkedItems_.insert(itemName);
   } else {
     checkedItems_.erase(itemName);
+  }
+  for (const MenuDesc& menu : layout_.menus) {
+    const bool holds = std::any_of(menu.items.begin(), menu.items.end(),
+                                   [&](const MenuItemDesc& item) { return item.name == itemName; });
+    if (holds && native_) native_->MenuChanged(WithTicks(menu));
   }
 }
 

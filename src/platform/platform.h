@@ -168,6 +168,9 @@ class NativeWindow {
   // Opens the menu at the mouse position and returns once it has closed: the
   // chosen item's name, or empty when nothing was chosen.
   virtual std::string PopupMenu(const MenuDesc& menu) = 0;
+  // The menu's ticks changed. A menu built only when it opens needs nothing; a
+  // panel that keeps its own copy of the menu must hear of it now.
+  virtual void MenuChanged(const MenuDesc& /*menu*/) {}
 };
 
 class WindowSystem {

@@ -136,6 +136,7 @@ TEST_F(Windows, AScreenReaderTellsEveryControlApartAndReachesTheLink) {
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
     QCoreApplication::sendEvent(QApplication::focusWidget(), &press);
   }
+  EXPECT_EQ(link->focusPolicy(), Qt::TabFocus) << "a click on the link leaves the focus on OK";
   EXPECT_EQ(events.log, (Log{"click lblLink", "click lblLink", "click lblLink"}));
 }
 

@@ -195,7 +195,7 @@ struct FakeWindowState {
   std::u16string caption;
   std::map<ControlId, ControlView> controls;
   std::vector<std::string> menusOpened;
-  MenuDesc lastMenu;  // as it was drawn, ticks included
+  MenuDesc lastMenu;  // as last drawn or told of, ticks included
 };
 
 class FakeWindows final : public WindowSystem {

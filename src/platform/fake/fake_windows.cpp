@@ -34,6 +34,7 @@ class FakeNativeWindow final : public NativeWindow {
     if (system.whileMenuOpen) system.whileMenuOpen();
     return system.NextMenuChoice();
   }
+  void MenuChanged(const MenuDesc& menu) override { state_->lastMenu = menu; }
 
  private:
   FakeWindows& system_;

@@ -10,6 +10,8 @@
 
 namespace murvane::qt {
 
+class DisplayPanel;
+
 class QtDisplayWindow final : public OnScreenDisplay {
  public:
   // prefersDark: the same signal that picks the tray's white glyphs.
@@ -26,6 +28,9 @@ class QtDisplayWindow final : public OnScreenDisplay {
   QtPictureSource& pictures_;
   std::function<bool()> prefersDark_;
   std::function<bool()> fullScreenInFront_;
+  // Made at the first display, so a user who never turns it on has no window;
+  // then the same one every time.
+  std::unique_ptr<DisplayPanel> panel_;
 };
 
 }  // namespace murvane::qt

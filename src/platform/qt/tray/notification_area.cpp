@@ -26,9 +26,21 @@ struct QtNotificationArea::Icon {
 
 QtNotificationArea::QtNotificationArea(QtPictureSource& pictures, WindowRegistry& windows,
                                        TrayMenuSession& menus)
-    : pictures_(pictures), windows_(windows), menus_(menus) {}
+    : pictures_(pictures), windows_(windows), menus_(menus) {
+  windows_.OnTrayMenuChanged([this](std::int32_t window) { RefillMenus(window); });
+}
 
-QtNotificationArea::~QtNotificationArea() = default;
+QtNotificationArea::~QtNotificationArea() {
+  windows_.OnTrayMenuChanged(nullptr);
+}
+
+void QtNotificationArea::RefillMenus(std::int32_t window) {
+  const WindowRegistry::Entry* entry = windows_.Find(window);
+  if (!entry) return;
+  for (auto& [key, icon] : icons_) {
+    if (key.first == window) FillMenu(icon->menu->Menu(), entry->trayMenu);
+  }
+}
 
 bool QtNotificationArea::Notify(NotifyMessage message, NotifyIconBuffer& record) {
   const NotifyIconRequest request = ReadNotifyIcon(record);
@@ -57,7 +69,7 @@ bool QtNotificationArea::Add(const NotifyIconRequest& request) {
   auto icon = std::make_unique<Icon>();
   icon->menu = std::make_unique<TrayMenu>([this, key] { Deliver(key, kWmRButtonUp); });
   if (const WindowRegistry::Entry* window = windows_.Find(request.hWnd)) {
-    if (!window->layout->menus.empty()) FillMenu(icon->menu->Menu(), window->layout->menus[0]);
+    if (!window->trayMenu.items.empty()) FillMenu(icon->menu->Menu(), window->trayMenu);
   }
   icon->tray->setContextMenu(&icon->menu->Menu());
   QObject::connect(

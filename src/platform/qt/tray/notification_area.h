@@ -43,6 +43,7 @@ class QtNotificationArea final : public NotificationArea {
 
   bool Add(const NotifyIconRequest& request);
   void Apply(Icon& icon, const NotifyIconRequest& request);
+  void RefillMenus(std::int32_t window);
   void Activated(Key key, QSystemTrayIcon::ActivationReason reason);
   void Deliver(Key key, std::uint32_t mouseMessage);
 

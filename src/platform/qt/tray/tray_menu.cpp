@@ -12,7 +12,9 @@ namespace {
 // Some panels report the menu closed before the click on its item arrives.
 constexpr int kClickAfterCloseMs = 300;
 
-bool Holds(const QMenu& menu, const MenuDesc& desc) {
+// The ticks are left out: they change in place (SetTicks), so a panel hears of
+// the one item that changed, and a menu on the screen is not emptied under the pointer.
+bool HoldsItems(const QMenu& menu, const MenuDesc& desc) {
   const QList<QAction*> actions = menu.actions();
   if (actions.size() != static_cast<qsizetype>(desc.items.size())) return false;
   for (qsizetype i = 0; i < actions.size(); ++i) {
@@ -21,6 +23,17 @@ bool Holds(const QMenu& menu, const MenuDesc& desc) {
     if (!actions[i]->isSeparator() && actions[i]->text() != ToQString(item.caption)) return false;
   }
   return true;
+}
+
+// Only a ticked item is checkable, as a Windows menu item has no box until it
+// is checked. Qt sends a panel a change only when a value really changes.
+void SetTicks(QMenu& menu, const MenuDesc& desc) {
+  const QList<QAction*> actions = menu.actions();
+  for (qsizetype i = 0; i < actions.size(); ++i) {
+    const bool checked = desc.items[static_cast<std::size_t>(i)].checked;
+    actions[i]->setCheckable(checked);
+    actions[i]->setChecked(checked);
+  }
 }
 
 }  // namespace
@@ -39,13 +52,15 @@ class TrayMenu::ShownMenu final : public QMenu {
 };
 
 void FillMenu(QMenu& menu, const MenuDesc& desc) {
-  if (Holds(menu, desc)) return;
-  menu.clear();
-  for (const MenuItemDesc& item : desc.items) {
-    QAction* action =
-        item.caption == u"-" ? menu.addSeparator() : menu.addAction(ToQString(item.caption));
-    action->setData(QString::fromStdString(item.name));
+  if (!HoldsItems(menu, desc)) {
+    menu.clear();
+    for (const MenuItemDesc& item : desc.items) {
+      QAction* action =
+          item.caption == u"-" ? menu.addSeparator() : menu.addAction(ToQString(item.caption));
+      action->setData(QString::fromStdString(item.name));
+    }
   }
+  SetTicks(menu, desc);
 }
 
 TrayMenu::TrayMenu(std::function<void()> rightButton)

@@ -77,6 +77,13 @@ bool TakesFocus(const ControlDesc& desc) {
   return focusable && desc.visible && desc.tabIndex >= 0;
 }
 
+// A click on the link opens it and leaves the focus where it was, so Enter
+// afterwards still presses the default button; only Tab brings the focus to it.
+Qt::FocusPolicy FocusPolicyOf(const ControlDesc& desc) {
+  if (!TakesFocus(desc)) return Qt::NoFocus;
+  return desc.isLink ? Qt::TabFocus : Qt::StrongFocus;
+}
+
 // Starts again from the designed size, so a shorter caption gets it back.
 void ShrinkUntilFits(QWidget& widget, int designed) {
   QFont font = widget.font();
@@ -162,7 +169,7 @@ QWidget* CreateControlWidget(QWidget& parent, QPoint parentCorner, const NativeC
   widget->setGeometry(r.left - parentCorner.x(), r.top - parentCorner.y(), r.width, r.height);
   if (!desc.accessibleName.empty()) widget->setAccessibleName(ToQString(desc.accessibleName));
   widget->setFont(font);
-  widget->setFocusPolicy(TakesFocus(desc) ? Qt::StrongFocus : Qt::NoFocus);
+  widget->setFocusPolicy(FocusPolicyOf(desc));
   if (auto* box = qobject_cast<QCheckBox*>(widget)) box->setChecked(control.view.value == 1);
   if (auto* button = qobject_cast<QPushButton*>(widget)) {
     button->setDefault(desc.isDefault);

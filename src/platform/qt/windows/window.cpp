@@ -94,8 +94,8 @@ NativeControl* QtWindow::Find(const ControlId& id) {
   return nullptr;
 }
 
-// A link takes the focus only from the keyboard: a window opens with the focus
-// on its first other control, so Enter there still means what it always did.
+// A link takes the focus only from Tab: a window opens with the focus on its
+// first other control, so Enter there still means what it always did.
 void QtWindow::FocusFirstControl() {
   if (frame_->focusWidget()) return;
   for (const ControlDesc* desc : CreationOrder(*layout_)) {
@@ -169,6 +169,10 @@ const NativeControl* QtWindow::ByWidget(const QWidget* widget) const {
     if (control.widget && control.widget == widget) return &control;
   }
   return nullptr;
+}
+
+void QtWindow::MenuChanged(const MenuDesc& menu) {
+  env_.registry.SetTrayMenu(handle_, menu);
 }
 
 // A menu opened from a tray icon is already on screen, or in the panel's hands;

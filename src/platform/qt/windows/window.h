@@ -36,6 +36,7 @@ class QtWindow final : public NativeWindow {
   void SetCaption(const std::u16string& caption) override;
   void Update(const ControlId& control, const ControlView& view) override;
   std::string PopupMenu(const MenuDesc& menu) override;
+  void MenuChanged(const MenuDesc& menu) override;
 
   QWidget& Frame() const;
   // The control's widget; null for lines, timers and unknown ids.

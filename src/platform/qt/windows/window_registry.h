@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -15,13 +16,24 @@ class WindowRegistry {
   struct Entry {
     NativeWindowEvents* events;
     const WindowDesc* layout;
+    MenuDesc trayMenu;  // the window's tray icons' menu as last told, ticks included
   };
 
   std::int32_t Add(NativeWindowEvents& events, const WindowDesc& layout) {
     const std::int32_t handle = next_;
     next_ += 2;
-    windows_[handle] = {&events, &layout};
+    windows_[handle] = {&events, &layout, layout.menus.empty() ? MenuDesc{} : layout.menus[0]};
     return handle;
+  }
+  // A panel shows the copy of the menu it read: it must hear of a new tick at once.
+  void SetTrayMenu(std::int32_t handle, const MenuDesc& menu) {
+    auto found = windows_.find(handle);
+    if (found == windows_.end() || found->second.trayMenu.name != menu.name) return;
+    found->second.trayMenu = menu;
+    if (trayMenuChanged_) trayMenuChanged_(handle);
+  }
+  void OnTrayMenuChanged(std::function<void(std::int32_t handle)> listener) {
+    trayMenuChanged_ = std::move(listener);
   }
   void Remove(std::int32_t handle) { windows_.erase(handle); }
   const Entry* Find(std::int32_t handle) const {
@@ -36,6 +48,7 @@ class WindowRegistry {
 
  private:
   std::map<std::int32_t, Entry> windows_;
+  std::function<void(std::int32_t)> trayMenuChanged_;
   std::int32_t next_ = 0x10010;
 };
 

@@ -49,6 +49,7 @@ class ListedWindow final : public NativeWindow {
     Busy();
     return window_->PopupMenu(menu);
   }
+  void MenuChanged(const MenuDesc& menu) override { window_->MenuChanged(menu); }
 
  private:
   void Busy() const {
