@@ -18,9 +18,12 @@ struct NativeControl {
   ControlView view;
 };
 
-// Creates the control's child window (nothing for lines and timers), hidden when
-// the layout says so, with a tab stop only when it can take the focus.
-HWND CreateControlWindow(HWND parent, const NativeControl& control, HFONT font);
+// Creates the control's child window (nothing for lines and timers) at `at` in
+// its parent, hidden when the layout says so, with a tab stop only when it can
+// take the focus. A frame passes on to the window what its controls tell it; a
+// link opens from the keyboard too, and shows when it has the focus.
+HWND CreateControlWindow(HWND parent, const PixelRect& at, const NativeControl& control,
+                         HFONT font);
 
 // Makes a shown control show `view`, touching only what changed.
 void MirrorView(NativeControl& control, const ControlView& view);

@@ -1,5 +1,7 @@
 #include "platform/win32/window_win32.h"
 
+#include <oleacc.h>
+
 #include "platform/win32/dpi_win32.h"
 #include "platform/win32/pictures_win32.h"
 #include "platform/win32/text_win32.h"
@@ -49,6 +51,7 @@ Win32Window::Win32Window(const WindowDesc& layout, NativeWindowEvents& events,
   CreateFrame(layout, env);
   if (!hwnd_) return;
   CreateControls(layout, env.dpi);
+  Annotate();
   SetIcons();
   // The system may have put the window on a monitor of another density.
   if (const int shownAt = WindowDpi(hwnd_); shownAt != dpi_.y) ApplyDpi(shownAt, nullptr);
@@ -61,6 +64,7 @@ Win32Window::~Win32Window() {
   for (const NativeControl& control : controls_) {
     if (control.desc->kind == ControlKind::Timer) KillTimer(hwnd_, control.commandId);
   }
+  notes_.reset();  // taken back while their handles still name these windows
   DestroyWindow(hwnd_);
 }
 
@@ -107,22 +111,50 @@ void Win32Window::ApplyDpi(int dpi, const RECT* suggested) {
   // New fonts first; the old ones go only once no control uses them.
   auto fonts = std::make_unique<WindowFonts>(dpi);
   fonts->Fit(CaptionRooms(layout_, dpi_));
+  for (NativeControl& control : controls_) control.rect = ControlRect(layout_, *control.desc, dpi_);
+  PlaceChildrenOf(hwnd_, *fonts);
+  for (const NativeControl& control : controls_) {
+    if (control.desc->kind == ControlKind::Frame && control.hwnd) {
+      PlaceChildrenOf(control.hwnd, *fonts);
+    }
+  }
+  fonts_ = std::move(fonts);
+  SetIcons();
+  InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+// One batch of moves may only hold windows of one parent.
+void Win32Window::PlaceChildrenOf(HWND parent, WindowFonts& fonts) {
   HDWP moves = BeginDeferWindowPos(static_cast<int>(controls_.size()));
-  for (NativeControl& control : controls_) {
-    control.rect = ControlRect(layout_, *control.desc, dpi_);
-    if (!control.hwnd) continue;
-    SendMessageW(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fonts->For(control.desc->font)),
+  for (const NativeControl& control : controls_) {
+    if (!control.hwnd || GetParent(control.hwnd) != parent) continue;
+    SendMessageW(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.For(control.desc->font)),
                  FALSE);
-    const PixelRect& r = control.rect;
+    const PixelRect r = InParent(control);
     const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
     if (moves)
       moves = DeferWindowPos(moves, control.hwnd, nullptr, r.left, r.top, r.width, r.height, flags);
     if (!moves) SetWindowPos(control.hwnd, nullptr, r.left, r.top, r.width, r.height, flags);
   }
   if (moves) EndDeferWindowPos(moves);
-  fonts_ = std::move(fonts);
-  SetIcons();
-  InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+const NativeControl* Win32Window::FrameOf(const NativeControl& control) const {
+  if (control.desc->parent.empty()) return nullptr;
+  for (const NativeControl& frame : controls_) {
+    if (frame.desc->kind == ControlKind::Frame && frame.desc->id.name == control.desc->parent)
+      return frame.hwnd ? &frame : nullptr;
+  }
+  return nullptr;
+}
+
+PixelRect Win32Window::InParent(const NativeControl& control) const {
+  PixelRect at = control.rect;
+  if (const NativeControl* frame = FrameOf(control)) {
+    at.left -= frame->rect.left;
+    at.top -= frame->rect.top;
+  }
+  return at;
 }
 
 void Win32Window::CreateControls(const WindowDesc& layout, Dpi dpi) {
@@ -138,19 +170,31 @@ void Win32Window::CreateControls(const WindowDesc& layout, Dpi dpi) {
     control.view.foreColour = desc.foreColour;
     controls_.push_back(std::move(control));
   }
+  // A frame comes before its controls in the tab order, so it exists when they are
+  // made. The dialog keys walk into each frame where it stands among its
+  // siblings, so frames keep their created place.
   for (const ControlDesc* desc : CreationOrder(layout)) {
     NativeControl& control = controls_[desc - layout.controls.data()];
-    control.hwnd = CreateControlWindow(hwnd_, control, fonts_->For(desc->font));
+    const NativeControl* frame = FrameOf(control);
+    control.hwnd = CreateControlWindow(frame ? frame->hwnd : hwnd_, InParent(control), control,
+                                       fonts_->For(desc->font));
     if (desc->kind == ControlKind::Timer && desc->intervalMs > 0) {
       SetTimer(hwnd_, control.commandId, desc->intervalMs, nullptr);
     }
   }
-  // Frames go beneath the controls drawn over them; they never take the focus, so
-  // the tab order stays as created.
+}
+
+// Both windows are dialogs to a screen reader. Controls that read like their
+// neighbours are named by their row; a picture is named by its window text too,
+// which is what a system without annotation reads.
+void Win32Window::Annotate() {
+  notes_->Role(hwnd_, ROLE_SYSTEM_DIALOG);
   for (const NativeControl& control : controls_) {
-    if (control.desc->kind == ControlKind::Frame && control.hwnd) {
-      SetWindowPos(control.hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    }
+    const ControlDesc& desc = *control.desc;
+    if (!control.hwnd) continue;
+    if (!desc.accessibleName.empty()) notes_->Name(control.hwnd, desc.accessibleName);
+    if (desc.kind == ControlKind::Image) notes_->Role(control.hwnd, ROLE_SYSTEM_GRAPHIC);
+    if (desc.isLink) notes_->Role(control.hwnd, ROLE_SYSTEM_LINK);
   }
 }
 
@@ -183,9 +227,12 @@ void Win32Window::SetCaption(const std::u16string& caption) {
   SetWindowTextW(hwnd_, Wide(caption).c_str());
 }
 
+// A picture is described by the text that says which file it shows, as it changes.
 void Win32Window::Update(const ControlId& control, const ControlView& view) {
   for (NativeControl& native : controls_) {
-    if (native.desc->id == control) return MirrorView(native, view);
+    if (native.desc->id == control) MirrorView(native, view);
+    if (native.hwnd && native.desc->describedBy == control)
+      notes_->Description(native.hwnd, view.text);
   }
 }
 
@@ -242,8 +289,19 @@ const NativeControl* Win32Window::ByRole(bool (*role)(const ControlDesc&)) const
   return nullptr;
 }
 
+// A link takes the focus only from the keyboard: Enter on a window just opened
+// still presses what it always pressed.
 void Win32Window::FocusFirstControl() {
-  if (HWND first = GetNextDlgTabItem(hwnd_, nullptr, FALSE)) SetFocus(first);
+  HWND first = GetNextDlgTabItem(hwnd_, nullptr, FALSE);
+  for (HWND at = first; at;) {
+    const NativeControl* control = ByWindow(at);
+    if (!control || !control->desc->isLink) {
+      SetFocus(at);
+      return;
+    }
+    at = GetNextDlgTabItem(hwnd_, at, FALSE);
+    if (at == first) return;
+  }
 }
 
 }  // namespace murvane::win32

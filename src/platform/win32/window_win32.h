@@ -9,6 +9,7 @@
 
 #include "platform/layout_pixels.h"
 #include "platform/platform.h"
+#include "platform/win32/accessibility_win32.h"
 #include "platform/win32/controls_win32.h"
 #include "platform/win32/fonts_win32.h"
 
@@ -46,10 +47,17 @@ class Win32Window final : public NativeWindow {
   int PictureSize() const { return pictureSize_; }
   // The control's child window; null for lines, timers and unknown ids.
   HWND ControlWindow(const ControlId& control) const;
+  // What a screen reader has been told about the window and its controls.
+  const Annotations& ScreenReaderNotes() const { return *notes_; }
 
  private:
   void CreateFrame(const WindowDesc& layout, const WindowEnvironment& env);
   void CreateControls(const WindowDesc& layout, Dpi dpi);
+  void Annotate();
+  // A control inside a frame is a child of the frame's window, placed from its corner.
+  const NativeControl* FrameOf(const NativeControl& control) const;
+  PixelRect InParent(const NativeControl& control) const;
+  void PlaceChildrenOf(HWND parent, WindowFonts& fonts);
   void SetIcons();
   SIZE FrameSize(Dpi dpi) const;
   // Makes the client area exactly the layout's at the window's density, whatever
@@ -84,6 +92,7 @@ class Win32Window final : public NativeWindow {
   HWND lastFocus_ = nullptr;
   std::unique_ptr<WindowFonts> fonts_;
   std::vector<NativeControl> controls_;
+  std::unique_ptr<Annotations> notes_ = std::make_unique<Annotations>();
   PicturePtr smallIcon_;
   PicturePtr bigIcon_;
 };
